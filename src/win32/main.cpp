@@ -1,0 +1,3 @@
+// PLACEHOLDER: replaced by the helpers' implementation.
+#include <windows.h>
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }

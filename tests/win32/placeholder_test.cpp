@@ -1,0 +1,3 @@
+// PLACEHOLDER
+#include <gtest/gtest.h>
+TEST(Placeholder, Builds) { SUCCEED(); }
