@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs a command with a fresh Wine prefix and a private virtual display
+# (Xvfb), then removes both. Usage: scripts/with-wine.sh COMMAND [ARGS...]
+# Set DIRMIND_USE_DISPLAY=1 to use the current $DISPLAY instead of Xvfb.
+set -euo pipefail
+
+prefix=$(mktemp -d /tmp/dirmind-wine.XXXXXX)
+export WINEPREFIX="$prefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+fi
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$prefix"
+}
+trap cleanup EXIT
+
+if [ -z "${DIRMIND_USE_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+  [ -e "/tmp/.X11-unix/X$n" ] || { echo "with-wine: Xvfb did not start" >&2; exit 1; }
+fi
+
+# Bring the prefix up outside the command, so that Wine's background
+# processes are running before any test starts.
+timeout 180 wineboot --init >/dev/null 2>&1 || { echo "with-wine: wineboot failed" >&2; exit 1; }
+timeout 60 wine cmd /c exit >/dev/null 2>&1 || true
+
+"$@"

@@ -1,0 +1,109 @@
+#include "fakes/fake_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+class FakeReader : public IFileReader {
+public:
+    FakeReader(FakeFileSystem& fs, std::string content) : fs_(fs), content_(std::move(content)) {
+        ++fs_.openReaders;
+    }
+    ~FakeReader() override { --fs_.openReaders; }
+    std::optional<std::size_t> Read(char* buffer, std::size_t size) override {
+        if (fs_.readsBeforeError == 0) return std::nullopt;
+        if (fs_.readsBeforeError > 0) --fs_.readsBeforeError;
+        std::size_t n = std::min({size, fs_.readChunk, content_.size() - pos_});
+        if (n) std::memcpy(buffer, content_.data() + pos_, n);
+        pos_ += n;
+        return n;
+    }
+
+private:
+    FakeFileSystem& fs_;
+    std::string content_;
+    std::size_t pos_ = 0;
+};
+
+class FakeWriter : public IFileWriter {
+public:
+    FakeWriter(FakeFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {
+        ++fs_.openWriters;
+        fs_.files[FakeFileSystem::Normal(path_)] = "";
+    }
+    ~FakeWriter() override { --fs_.openWriters; }
+    bool Write(const std::string& bytes) override {
+        if (closed_) return false;
+        if (fs_.writesBeforeError == 0) return false;
+        if (fs_.writesBeforeError > 0) --fs_.writesBeforeError;
+        auto it = fs_.files.find(FakeFileSystem::Normal(path_));
+        if (it == fs_.files.end()) return false;
+        it->second += bytes;
+        return true;
+    }
+    bool FlushAndClose() override {
+        if (closed_) return false;
+        closed_ = true;
+        return !fs_.failFlush;
+    }
+    const std::string& Path() const override { return path_; }
+
+private:
+    FakeFileSystem& fs_;
+    std::string path_;
+    bool closed_ = false;
+};
+
+}  // namespace
+
+std::string FakeFileSystem::Normal(const std::string& path) {
+    std::string out = path;
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    while (out.size() > 1 && out.back() == '\\') out.pop_back();
+    return out;
+}
+
+bool FakeFileSystem::FileExists(const std::string& path) { return files.count(Normal(path)) != 0; }
+
+bool FakeFileSystem::DirectoryExists(const std::string& path) {
+    return folders.count(Normal(path)) != 0;
+}
+
+std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
+    auto it = files.find(Normal(path));
+    if (failOpen || it == files.end()) return nullptr;
+    return std::make_unique<FakeReader>(*this, it->second);
+}
+
+std::unique_ptr<IFileWriter> FakeFileSystem::CreateTempBeside(const std::string& path) {
+    if (failCreate) return nullptr;
+    std::string name = path + ".tmp" + std::to_string(++tempCount);
+    return std::make_unique<FakeWriter>(*this, name);
+}
+
+bool FakeFileSystem::Replace(const std::string& tempPath, const std::string& path) {
+    auto t = files.find(Normal(tempPath));
+    if (failReplace || t == files.end() || readOnly.count(Normal(path))) return false;
+    files[Normal(path)] = t->second;
+    files.erase(Normal(tempPath));
+    return true;
+}
+
+bool FakeFileSystem::Delete(const std::string& path) {
+    if (failDelete || readOnly.count(Normal(path))) return false;
+    return files.erase(Normal(path)) != 0;
+}
+
+void FakeFileSystem::PutFile(const std::string& path, const std::string& content) {
+    files[Normal(path)] = content;
+}
+
+void FakeFileSystem::PutFolder(const std::string& path) { folders.insert(Normal(path)); }
+
+std::optional<std::string> FakeFileSystem::Content(const std::string& path) const {
+    auto it = files.find(Normal(path));
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+}

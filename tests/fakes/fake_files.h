@@ -1,0 +1,47 @@
+// An in-memory file system whose every step can fail: a failed step leaves
+// the files as a real one would (a temporary file is only what was written to
+// it; the target changes only by Replace).
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "app/platform.h"
+
+class FakeFileSystem : public IFileSystem {
+public:
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+    std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
+    std::unique_ptr<IFileWriter> CreateTempBeside(const std::string& path) override;
+    bool Replace(const std::string& tempPath, const std::string& path) override;
+    bool Delete(const std::string& path) override;
+
+    // Paths compare case-insensitively on ASCII letters, as on Windows.
+    std::map<std::string, std::string> files;  // normalised path -> content
+    std::set<std::string> folders;             // normalised paths, no trailing "\"
+    std::set<std::string> readOnly;            // normalised paths of read-only files
+
+    void PutFile(const std::string& path, const std::string& content);
+    void PutFolder(const std::string& path);
+    std::optional<std::string> Content(const std::string& path) const;
+    static std::string Normal(const std::string& path);
+
+    // Failure injection: each step fails when its flag is set.
+    bool failOpen = false;
+    int readsBeforeError = -1;  // Read succeeds this often, then fails (-1: never)
+    std::size_t readChunk = 4096;  // at most this many bytes a Read
+    bool failCreate = false;
+    int writesBeforeError = -1;  // Write succeeds this often, then fails
+    bool failFlush = false;
+    bool failReplace = false;
+    bool failDelete = false;
+
+    // Inspection.
+    int openReaders = 0;  // readers not yet destroyed
+    int openWriters = 0;
+    int tempCount = 0;
+};
