@@ -1,0 +1,4 @@
+// Resource identifiers of Dirmind.exe.
+#pragma once
+
+#define IDI_DIRMIND 1
