@@ -1,0 +1,2 @@
+// PLACEHOLDER: the driver is being written.
+#include "driver.h"
