@@ -1,2 +1,431 @@
-// PLACEHOLDER: the driver is being written.
 #include "driver.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kCaption[] = L"Dirmind Ver.1.00";
+constexpr wchar_t kJwKey[] = L"SOFTWARE\\Jw_cad\\jw_win\\Folder";
+
+std::wstring Convert(UINT codePage, const std::string& bytes) {
+    if (bytes.empty()) return {};
+    int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+    return out;
+}
+
+std::string Convert(UINT codePage, const std::wstring& wide) {
+    if (wide.empty()) return {};
+    int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
+                        nullptr, nullptr);
+    return out;
+}
+
+// The executable under test: $DIRMIND_EXE, else the one this program was
+// built beside. A Unix path is reached through Wine's drive Z:.
+std::wstring SourceExe() {
+    std::wstring path;
+    if (const char* env = std::getenv("DIRMIND_EXE"); env && *env) {
+        path = W(env);
+    } else {
+        path = W(DIRMIND_EXE_PATH);
+    }
+    if (!path.empty() && path[0] == L'/') {
+        for (auto& c : path) {
+            if (c == L'/') c = L'\\';
+        }
+        path = L"Z:" + path;
+    }
+    return path;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, 5000, &copied)) {
+        return {};
+    }
+    text.resize(copied);
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[128] = {};
+    GetClassNameW(hwnd, name, 128);
+    return name;
+}
+
+struct FindTop {
+    DWORD pid;
+    const std::wstring* caption;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopProc(HWND hwnd, LPARAM lp) {
+    auto* f = reinterpret_cast<FindTop*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != f->pid) return TRUE;
+    if (f->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
+    if (WindowText(hwnd) != *f->caption) return TRUE;
+    f->found = hwnd;
+    return FALSE;
+}
+
+HWND FindTopWindow(DWORD pid, const std::wstring& caption, bool visibleOnly) {
+    FindTop f{pid, &caption, visibleOnly, nullptr};
+    EnumWindows(FindTopProc, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+BOOL CALLBACK CollectProc(HWND hwnd, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> DirectChildren(HWND parent) {
+    std::vector<HWND> all;
+    EnumChildWindows(parent, CollectProc, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> direct;
+    for (HWND h : all) {
+        if (GetParent(h) == parent) direct.push_back(h);
+    }
+    return direct;
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof(in));
+}
+
+}  // namespace
+
+std::wstring W(const std::string& utf8) { return Convert(CP_UTF8, utf8); }
+std::string U8(const std::wstring& wide) { return Convert(CP_UTF8, wide); }
+std::wstring FromCp932(const std::string& bytes) { return Convert(932, bytes); }
+std::string ToCp932(const std::wstring& wide) { return Convert(932, wide); }
+
+bool WaitFor(const std::function<bool()>& cond, int timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (cond()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(10);
+    }
+}
+
+Sandbox::Sandbox() {
+    static std::atomic<int> counter{0};
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    dir_ = std::wstring(temp) + L"dirmind-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++counter) + L"\\";
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+    std::filesystem::create_directories(dir_, ec);
+    EXPECT_FALSE(ec) << "cannot create " << U8(dir_);
+    EXPECT_TRUE(CopyFileW(SourceExe().c_str(), ExePath().c_str(), FALSE))
+        << "cannot copy " << U8(SourceExe());
+}
+
+Sandbox::~Sandbox() {
+    std::error_code ec;
+    // The process may still be letting go of its files: retry briefly.
+    WaitFor([&] { return std::filesystem::remove_all(dir_, ec), !ec; }, 3000);
+}
+
+std::wstring Sandbox::MakeFolder(const std::wstring& name) const {
+    std::wstring path = dir_ + name;
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    EXPECT_FALSE(ec);
+    return path + L"\\";
+}
+
+void Sandbox::WriteDat(const std::string& bytes) const {
+    std::ofstream out(std::filesystem::path(DatPath()), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    EXPECT_TRUE(out.good());
+}
+
+std::optional<std::string> Sandbox::ReadDat() const {
+    std::ifstream in(std::filesystem::path(DatPath()), std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+namespace jw {
+
+void DeleteAll() { RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad"); }
+
+namespace {
+void SetRaw(const std::wstring& name, DWORD type, const BYTE* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kJwKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name.c_str(), 0, type, data, size));
+    RegCloseKey(key);
+}
+}  // namespace
+
+void Set(const std::wstring& name, const std::wstring& value, DWORD type) {
+    SetRaw(name, type, reinterpret_cast<const BYTE*>(value.c_str()),
+           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void SetDword(const std::wstring& name, DWORD value) {
+    SetRaw(name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+}
+
+std::optional<std::wstring> Get(const std::wstring& name, DWORD* type) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kJwKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD t = 0;
+    DWORD size = 0;
+    std::optional<std::wstring> result;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &t, nullptr, &size) == ERROR_SUCCESS) {
+        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(key, name.c_str(), nullptr, &t, reinterpret_cast<BYTE*>(data.data()),
+                             &size) == ERROR_SUCCESS) {
+            data.resize(size / sizeof(wchar_t));
+            if (t == REG_SZ || t == REG_EXPAND_SZ) {
+                auto zero = data.find(L'\0');
+                if (zero != std::wstring::npos) data.resize(zero);
+            }
+            result = data;
+            if (type) *type = t;
+        }
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+}  // namespace jw
+
+App::App(const std::wstring& exePath) {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    std::wstring cmd = L"\"" + exePath + L"\"";
+    std::wstring dir = exePath.substr(0, exePath.find_last_of(L'\\') + 1);
+    if (!CreateProcessW(exePath.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.c_str(), &si, &pi_)) {
+        ADD_FAILURE() << "cannot start " << U8(exePath) << " (error " << GetLastError() << ")";
+        return;
+    }
+    pid_ = pi_.dwProcessId;
+    WaitForInputIdle(pi_.hProcess, 20000);
+    HWND found = nullptr;
+    bool ok = WaitFor(
+        [&] {
+            found = FindTopWindow(pid_, kCaption, true);
+            return found != nullptr || !Running();
+        },
+        20000);
+    if (!ok || !found) {
+        ADD_FAILURE() << "the main window did not appear";
+        return;
+    }
+    main_ = found;
+    tid_ = GetWindowThreadProcessId(main_, nullptr);
+}
+
+App::~App() {
+    if (pi_.hProcess) {
+        if (Running()) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+}
+
+std::vector<HWND> App::Children() const { return main_ ? DirectChildren(main_) : std::vector<HWND>{}; }
+
+RECT App::ClientRectOf(HWND hwnd) const {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(HWND_DESKTOP, main_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT App::MainClientRect() const {
+    RECT r{};
+    GetClientRect(main_, &r);
+    return r;
+}
+
+HWND App::ChildAt(int x, int y) const {
+    for (HWND h : Children()) {
+        RECT r = ClientRectOf(h);
+        if (r.left == x && r.top == y) return h;
+    }
+    return nullptr;
+}
+
+HWND App::Edit(int n) const {
+    static const POINT at[] = {{168, 36}, {168, 60}, {168, 84}, {104, 116}};
+    return (n >= 1 && n <= 4) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
+}
+
+HWND App::Button(int n) const {
+    static const POINT at[] = {{544, 35}, {544, 59}, {544, 83}, {80, 240}, {240, 240}, {400, 240}};
+    return (n >= 1 && n <= 6) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
+}
+
+HWND App::CheckBox(int n) const {
+    static const POINT at[] = {{8, 144}, {8, 168}};
+    return (n >= 1 && n <= 2) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
+}
+
+HWND App::Memo() const { return ChildAt(200, 112); }
+
+HWND App::StatusBar() const {
+    for (HWND h : Children()) {
+        if (ClassOf(h) == STATUSCLASSNAMEW) return h;
+    }
+    return nullptr;
+}
+
+HWND App::Label(int n) const {
+    switch (n) {
+        case 1: return ChildAt(0, 0);
+        case 2: return ChildAt(8, 120);
+        case 3: return ChildAt(8, 40);
+        case 4: return ChildAt(168, 120);
+        case 6: return ChildAt(8, 64);
+        case 9: return ChildAt(8, 88);
+        default: return nullptr;
+    }
+}
+
+std::wstring App::Text(HWND hwnd) const { return WindowText(hwnd); }
+
+std::wstring App::Status() const {
+    HWND bar = StatusBar();
+    return bar ? WindowText(bar) : std::wstring();
+}
+
+bool App::Checked(HWND checkBox) const {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(checkBox, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    return state == BST_CHECKED;
+}
+
+bool App::Enabled(HWND hwnd) const { return IsWindowEnabled(hwnd) != FALSE; }
+
+void App::SetText(HWND edit, const std::wstring& text) const {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                        5000, &result);
+}
+
+void App::Click(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void App::SetChecked(HWND checkBox, bool checked) const {
+    if (Checked(checkBox) != checked) {
+        Click(checkBox);
+        WaitFor([&] { return Checked(checkBox) == checked; }, 5000);
+    }
+}
+
+void App::Focus(HWND hwnd) const {
+    SetForegroundWindow(main_);
+    DWORD self = GetCurrentThreadId();
+    AttachThreadInput(self, tid_, TRUE);
+    SetFocus(hwnd);
+    AttachThreadInput(self, tid_, FALSE);
+    WaitFor([&] { return Focused() == hwnd; }, 3000);
+}
+
+HWND App::Focused() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(tid_, &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+void App::Key(WORD vk, std::initializer_list<WORD> modifiers) const {
+    SetForegroundWindow(main_);
+    for (WORD m : modifiers) SendKey(m, false);
+    SendKey(vk, false);
+    SendKey(vk, true);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) SendKey(*it, true);
+}
+
+void App::Type(const std::wstring& text) const {
+    SetForegroundWindow(main_);
+    for (wchar_t c : text) {
+        INPUT in[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            in[i].type = INPUT_KEYBOARD;
+            in[i].ki.wScan = c;
+            in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+        }
+        SendInput(2, in, sizeof(INPUT));
+    }
+}
+
+HWND App::WaitForWindow(const std::wstring& caption, int timeoutMs) const {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindTopWindow(pid_, caption, true)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+std::wstring App::MessageText(HWND box) const {
+    std::wstring text;
+    for (HWND h : DirectChildren(box)) {
+        if (_wcsicmp(ClassOf(h).c_str(), L"Static") != 0) continue;
+        std::wstring t = WindowText(h);
+        if (!t.empty()) text += t;
+    }
+    return text;
+}
+
+void App::PressButton(HWND box, const std::wstring& caption) const {
+    for (HWND h : DirectChildren(box)) {
+        if (_wcsicmp(ClassOf(h).c_str(), L"Button") == 0 && WindowText(h) == caption) {
+            PostMessageW(h, BM_CLICK, 0, 0);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << U8(caption);
+}
+
+void App::CloseBox() const { PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+std::optional<DWORD> App::WaitForExit(int timeoutMs) {
+    if (!pi_.hProcess) return std::nullopt;
+    if (WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
+bool App::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+}  // namespace e2e
