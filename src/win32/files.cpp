@@ -2,15 +2,98 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <string>
+
 #include "win32/text.h"
 
 namespace {
+
+// Owns a file handle (INVALID_HANDLE_VALUE means none) and closes it on every
+// path.
+class UniqueFile {
+public:
+    explicit UniqueFile(HANDLE handle) : handle_(handle) {}
+    ~UniqueFile() { Reset(); }
+    UniqueFile(const UniqueFile&) = delete;
+    UniqueFile& operator=(const UniqueFile&) = delete;
+
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // Closes now; false when the close itself failed.
+    bool Reset() {
+        if (!Valid()) return true;
+        const BOOL closed = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+std::string Hex(unsigned long value) {
+    char digits[2 * sizeof value];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
+    return std::string(digits, end);
+}
 
 // INVALID_FILE_ATTRIBUTES when nothing can be reached at path.
 DWORD Attributes(const std::string& path) {
     if (path.empty()) return INVALID_FILE_ATTRIBUTES;
     return GetFileAttributesW(ToWide(path).c_str());
 }
+
+class Win32Reader : public IFileReader {
+public:
+    explicit Win32Reader(HANDLE handle) : file_(handle) {}
+
+    std::optional<std::size_t> Read(char* buffer, std::size_t size) override {
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
+        DWORD got = 0;
+        if (!ReadFile(file_.Get(), buffer, wanted, &got, nullptr)) return std::nullopt;
+        return static_cast<std::size_t>(got);
+    }
+
+private:
+    UniqueFile file_;
+};
+
+class Win32Writer : public IFileWriter {
+public:
+    Win32Writer(HANDLE handle, std::string path) : file_(handle), path_(std::move(path)) {}
+
+    bool Write(const std::string& bytes) override {
+        if (!file_.Valid()) return false;
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD wanted =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+            DWORD written = 0;
+            if (!WriteFile(file_.Get(), bytes.data() + done, wanted, &written, nullptr) ||
+                written == 0) {
+                return false;
+            }
+            done += written;
+        }
+        return true;
+    }
+
+    bool FlushAndClose() override {
+        if (!file_.Valid()) return false;
+        const bool flushed = FlushFileBuffers(file_.Get()) != FALSE;
+        const bool closed = file_.Reset();
+        return flushed && closed;
+    }
+
+    const std::string& Path() const override { return path_; }
+
+private:
+    UniqueFile file_;
+    std::string path_;
+};
 
 }  // namespace
 
@@ -24,9 +107,50 @@ bool Win32FileSystem::DirectoryExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::unique_ptr<IFileReader> Win32FileSystem::OpenRead(const std::string&) { return nullptr; }
-std::unique_ptr<IFileWriter> Win32FileSystem::CreateTempBeside(const std::string&) {
+std::unique_ptr<IFileReader> Win32FileSystem::OpenRead(const std::string& path) {
+    if (path.empty()) return nullptr;
+    // Others may read the file while it is open, but not write or delete it.
+    HANDLE handle =
+        CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32Reader>(handle);
+}
+
+std::unique_ptr<IFileWriter> Win32FileSystem::CreateTempBeside(const std::string& path) {
+    if (path.empty()) return nullptr;
+    // The target's own name with a unique suffix keeps the file in the same
+    // folder, so that Replace is a rename within one volume.
+    const unsigned long pid = GetCurrentProcessId();
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const unsigned long stamp = GetTickCount() + attempt;
+        std::string name = path + "." + Hex(pid) + "-" + Hex(stamp) + ".tmp";
+        HANDLE handle = CreateFileW(ToWide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return std::make_unique<Win32Writer>(handle, std::move(name));
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return nullptr;
+    }
     return nullptr;
 }
-bool Win32FileSystem::Replace(const std::string&, const std::string&) { return false; }
-bool Win32FileSystem::Delete(const std::string&) { return false; }
+
+bool Win32FileSystem::Replace(const std::string& tempPath, const std::string& path) {
+    if (tempPath.empty() || path.empty()) return false;
+    const std::wstring target = ToWide(path);
+    // MoveFileExW replaces a read-only target where the attribute is not
+    // enforced (Wine running as root); a read-only file keeps its content.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return false;
+    }
+    return MoveFileExW(ToWide(tempPath).c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32FileSystem::Delete(const std::string& path) {
+    if (path.empty()) return false;
+    return DeleteFileW(ToWide(path).c_str()) != FALSE;
+}
