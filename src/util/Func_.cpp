@@ -1,11 +1,211 @@
-// PLACEHOLDER: replaced by the helpers' implementation.
 #include "util/Func_.h"
-EOverflow::EOverflow() : EAppError("") {}
-EOutOfResources::EOutOfResources() : EAppError("") {}
-void WaitWithMessages(IMessagePump& pump, std::uint32_t) { pump.ProcessMessages(); }
-std::string SafeCopy(const std::string&, std::int32_t, std::int32_t) { return {}; }
-bool TextToBool(const std::string&) { return false; }
-std::string BoolToText(bool v) { return v ? "1" : "0"; }
-std::int32_t TextToInt(const std::string&) { return 0; }
-double TextToFloat(const std::string&) { return 0; }
-std::string StripBlanks(const std::string& t) { return t; }
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+#include <string_view>
+#include <system_error>
+
+#include "app/texts.h"
+#include "util/sjis.h"
+
+EOverflow::EOverflow() : EAppError(texts::kMsgOverflow) {}
+
+EOutOfResources::EOutOfResources() : EAppError(texts::kMsgNoTimer) {}
+
+namespace {
+
+constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The lead bytes of StripBlanks: wider than Shift-JIS proper (0x80 and 0xFD
+// count too), kept so that blanks are told exactly as before.
+bool IsStripLeadByte(unsigned char byte) {
+    return (byte >= 0x80 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFD);
+}
+
+// Reads the leading spaces (0x20 only) and one optional sign; returns whether
+// the number is negative and moves pos past what it read.
+bool ReadSpacesAndSign(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) return text[pos++] == '-';
+    return false;
+}
+
+}  // namespace
+
+void WaitWithMessages(IMessagePump& pump, std::uint32_t milliseconds) {
+    // The counter wraps every 2^32 ms; elapsed time is summed from the
+    // differences of consecutive readings, so neither the wrap nor a wait close
+    // to 2^32 ms can end the wait early or make it endless. That needs two
+    // readings to lie less than 2^32 ms apart, so one block is at most 2^31 - 1
+    // ms, which also keeps clear of 0xFFFFFFFF, the platform's "forever".
+    constexpr std::uint64_t kLongestBlock = 0x7FFFFFFFu;
+    std::uint32_t previous = pump.TickCount();
+    std::uint64_t elapsed = 0;
+    for (;;) {
+        pump.ProcessMessages();
+        const std::uint32_t reading = pump.TickCount();
+        elapsed += static_cast<std::uint32_t>(reading - previous);
+        previous = reading;
+        if (elapsed > milliseconds) return;
+        // Until the counter reads more than milliseconds after the start.
+        const std::uint64_t remaining = milliseconds - elapsed + 1;
+        pump.WaitForMessage(static_cast<std::uint32_t>(std::min(remaining, kLongestBlock)));
+    }
+}
+
+std::string SafeCopy(const std::string& text, std::int32_t from, std::int32_t count) {
+    if (from < 1) from = 1;
+    const auto start = static_cast<std::size_t>(from);
+    if (start > text.size() || count < 1) return {};
+    return text.substr(start - 1, static_cast<std::size_t>(count));
+}
+
+bool TextToBool(const std::string& text) {
+    static constexpr std::array<std::string_view, 10> kTruthTokens = {
+        "T",        "TR", "TRU", "TRUE", "1",
+        "\x82\x50",  // full-width digit one
+        "\x81\x9B",  // white circle
+        "ON",
+        "\x90\x5E",  // kanji "true"
+        "\x90\xB3",  // kanji "correct"
+    };
+    const std::string prepared = UpperCase(StripBlanks(text));
+    return std::find(kTruthTokens.begin(), kTruthTokens.end(), prepared) != kTruthTokens.end();
+}
+
+std::string BoolToText(bool value) { return value ? "1" : "0"; }
+
+std::int32_t TextToInt(const std::string& text) {
+    std::size_t pos = 0;
+    const bool negative = ReadSpacesAndSign(text, pos);
+    std::string_view rest = std::string_view(text).substr(pos);
+
+    bool hex = false;
+    if (!rest.empty() && (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X')) {
+        hex = true;
+        rest.remove_prefix(1);
+    } else if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) {
+        hex = true;
+        rest.remove_prefix(2);
+    }
+    if (rest.empty()) return 0;
+
+    // The magnitude stays below 2^33, so it never overflows however many
+    // digits (leading zeros included) the text has.
+    const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    std::uint64_t magnitude = 0;
+    for (char c : rest) {
+        const int digit = hex ? HexDigitValue(c) : (IsDigit(c) ? c - '0' : -1);
+        if (digit < 0) return 0;
+        magnitude = magnitude * (hex ? 16 : 10) + static_cast<unsigned>(digit);
+        if (magnitude > limit) return 0;
+    }
+    // Two's complement: hexadecimal FFFFFFFF is -1, and "-" negates modulo 2^32.
+    std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
+    if (negative) bits = 0u - bits;
+    return static_cast<std::int32_t>(bits);
+}
+
+double TextToFloat(const std::string& text) {
+    const std::string_view view(text);
+    std::size_t pos = 0;
+    const bool negative = ReadSpacesAndSign(view, pos);
+    const double zero = negative ? -0.0 : 0.0;
+
+    const std::size_t intBegin = pos;
+    while (pos < view.size() && IsDigit(view[pos])) ++pos;
+    const std::string_view intDigits = view.substr(intBegin, pos - intBegin);
+    std::string_view fracDigits;
+    if (pos < view.size() && view[pos] == '.') {
+        const std::size_t fracBegin = ++pos;
+        while (pos < view.size() && IsDigit(view[pos])) ++pos;
+        fracDigits = view.substr(fracBegin, pos - fracBegin);
+    }
+
+    // The exponent saturates far beyond any double; the digits of the mantissa
+    // shift it by at most the text's length, which cannot come near the bound.
+    constexpr std::int64_t kExponentBound = std::int64_t{1} << 52;
+    std::int64_t exponent = 0;
+    if (pos < view.size() && (view[pos] == 'e' || view[pos] == 'E')) {
+        ++pos;
+        bool expNegative = false;
+        if (pos < view.size() && (view[pos] == '+' || view[pos] == '-')) {
+            expNegative = view[pos++] == '-';
+        }
+        const std::size_t expBegin = pos;
+        while (pos < view.size() && IsDigit(view[pos])) {
+            exponent = std::min(exponent * 10 + (view[pos] - '0'), kExponentBound);
+            ++pos;
+        }
+        if (pos == expBegin) return 0;
+        if (expNegative) exponent = -exponent;
+    }
+    if (pos != view.size()) return 0;
+
+    // value = 0.significant x 10^decimalExponent, significant without leading
+    // or trailing zeros.
+    std::string significant;
+    significant.reserve(intDigits.size() + fracDigits.size());
+    significant.append(intDigits).append(fracDigits);
+    const std::size_t leadingZeros =
+        std::min(significant.find_first_not_of('0'), significant.size());
+    significant.erase(0, leadingZeros);
+    const std::size_t lastNonZero = significant.find_last_not_of('0');
+    significant.erase(lastNonZero == std::string::npos ? 0 : lastNonZero + 1);
+    if (significant.empty()) return zero;
+    const std::int64_t decimalExponent = static_cast<std::int64_t>(intDigits.size()) -
+                                         static_cast<std::int64_t>(leadingZeros) + exponent;
+
+    // Below 10^-330 the value rounds to zero, from 10^309 on it overflows.
+    if (decimalExponent < -330) return zero;
+    if (decimalExponent > 309) throw EOverflow();
+
+    // A halfway point between two doubles needs at most 767 significant digits:
+    // digits beyond 800 only tell whether the rest is non-zero, which one
+    // non-zero sticky digit says as well. This bounds the work for any text.
+    constexpr std::size_t kMaxDigits = 800;
+    if (significant.size() > kMaxDigits) {
+        significant.resize(kMaxDigits);
+        significant.push_back('1');
+    }
+    std::string normal = "0." + significant + "e" + std::to_string(decimalExponent);
+    double magnitude = 0;
+    const auto result = std::from_chars(normal.data(), normal.data() + normal.size(), magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Reported both for a value beyond the largest double and for one
+        // that rounds to zero; the decimal exponent tells which.
+        if (decimalExponent > 0) throw EOverflow();
+        return zero;
+    }
+    if (result.ec != std::errc()) return 0;
+    return negative ? -magnitude : magnitude;
+}
+
+std::string StripBlanks(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (IsStripLeadByte(Byte(text[i]))) {
+            const std::size_t length = std::min<std::size_t>(2, text.size() - i);
+            const bool fullWidthSpace =
+                length == 2 && Byte(text[i]) == 0x81 && Byte(text[i + 1]) == 0x40;
+            if (!fullWidthSpace) result.append(text, i, length);
+            i += 2;
+        } else {
+            if (Byte(text[i]) > 0x20) result.push_back(text[i]);
+            ++i;
+        }
+    }
+    return result;
+}

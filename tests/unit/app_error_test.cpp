@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "app/texts.h"
+#include "fakes/fake_toolkit.h"
+
+TEST(AppErrorText, DotAfterALastCharacterThatSortsAfterDot) {
+    EXPECT_EQ(AppErrorText("abc"), "abc.");
+    EXPECT_EQ(AppErrorText("x/"), "x/.");  // "/" is 0x2F
+    EXPECT_EQ(AppErrorText("abc."), "abc.");
+    EXPECT_EQ(AppErrorText("abc-"), "abc-");  // "-" is 0x2D
+    EXPECT_EQ(AppErrorText("abc "), "abc ");
+    EXPECT_EQ(AppErrorText(""), "");
+    EXPECT_EQ(AppErrorText("\xB1"), "\xB1.");  // half-width katakana
+}
+
+TEST(AppErrorText, JapaneseMessagesAlwaysGetTheDot) {
+    EXPECT_EQ(AppErrorText(texts::kMsgOverflow), std::string(texts::kMsgOverflow) + ".");
+    EXPECT_EQ(AppErrorText(texts::kMsgNoTimer), std::string(texts::kMsgNoTimer) + ".");
+    // The first byte of the last character decides, not its second byte.
+    EXPECT_EQ(AppErrorText("a\x82\x20"), "a\x82\x20.");
+    EXPECT_EQ(AppErrorText("\x81\x81\x82\x2D"), "\x81\x81\x82\x2D.");
+    EXPECT_EQ(AppErrorText("\x82"), "\x82.");
+    // Two lead bytes in a row form one character: the "-" after them stands
+    // alone and decides.
+    EXPECT_EQ(AppErrorText("\x81\x81-"), "\x81\x81-");
+}
+
+TEST(AppErrorText, RunHandlerShowsWhatEscapesAHandler) {
+    FakeBoxes boxes;
+    RunHandler(boxes, [] { throw EOverflow(); });
+    RunHandler(boxes, [] { throw EOutOfResources(); });
+    RunHandler(boxes, [] {});
+    ASSERT_EQ(boxes.appErrors.size(), 2u);
+    EXPECT_EQ(boxes.appErrors[0], std::string(texts::kMsgOverflow) + ".");
+    EXPECT_EQ(boxes.appErrors[1], std::string(texts::kMsgNoTimer) + ".");
+    EXPECT_TRUE(boxes.errors.empty());
+}
