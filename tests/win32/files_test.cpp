@@ -1,0 +1,236 @@
+// The Win32 file system on real files: existence tests, the sharing rule of
+// an open reader, temporary files beside the target, the one-step replace,
+// and the settings file saved and loaded through it.
+#include "win32/files.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/form_fixture.h"
+#include "win32/text.h"
+
+namespace {
+
+// A fresh folder under the temporary folder, named with Shift-JIS characters
+// whose second bytes are "\" and "|" (ソ, ポ); removed with its files.
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        for (unsigned n = GetTickCount();; ++n) {
+            dir_ = std::wstring(base) + L"dm\u30BD\u30DD" + std::to_wstring(n) + L"\\";
+            if (CreateDirectoryW(dir_.c_str(), nullptr)) break;
+        }
+    }
+    ~TempFolder() {
+        for (const std::wstring& name : Names()) {
+            SetFileAttributesW((dir_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW((dir_ + name).c_str())) RemoveDirectoryW((dir_ + name).c_str());
+        }
+        RemoveDirectoryW(dir_.c_str());
+    }
+    // The folder in code page 932, ending with "\".
+    std::string Dir() const { return ToCp932(dir_); }
+    std::wstring WDir() const { return dir_; }
+    std::vector<std::wstring> Names() const {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((dir_ + L"*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do {
+            const std::wstring name = data.cFileName;
+            if (name != L"." && name != L"..") names.push_back(name);
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+        return names;
+    }
+    void Put(const std::wstring& name, const std::string& bytes) const {
+        HANDLE h = CreateFileW((dir_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, h);
+        DWORD written = 0;
+        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(h);
+    }
+    std::optional<std::string> Get(const std::wstring& name) const {
+        HANDLE h = CreateFileW((dir_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+        std::string bytes;
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            bytes.append(buffer, got);
+        CloseHandle(h);
+        return bytes;
+    }
+
+private:
+    std::wstring dir_;
+};
+
+class Win32FilesTest : public ::testing::Test {
+protected:
+    std::string DatPath() const { return folder.Dir() + "Dirmind.dat"; }
+    // A form whose file system is the real one.
+    struct RealForm {
+        FakeForm f;
+        Win32FileSystem files;
+        TForm1 form{FormControls{f.app, f.window, f.boxes, f.edit1, f.edit2, f.edit3, f.edit4,
+                                 f.button1, f.button2, f.button3, f.button4, f.button5, f.button6,
+                                 f.check1, f.check2, f.status, f.timer, f.dialog},
+                    FormPlatform{f.registry, files}};
+    };
+
+    TempFolder folder;
+    Win32FileSystem files;
+};
+
+const std::string kOld = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
+
+TEST_F(Win32FilesTest, ExistenceTellsFilesFromFolders) {
+    folder.Put(L"Dirmind.dat", "x");
+    EXPECT_TRUE(files.FileExists(DatPath()));
+    EXPECT_FALSE(files.DirectoryExists(DatPath()));
+    EXPECT_TRUE(files.DirectoryExists(folder.Dir()));
+    EXPECT_TRUE(files.DirectoryExists(folder.Dir().substr(0, folder.Dir().size() - 1)));
+    EXPECT_FALSE(files.FileExists(folder.Dir()));
+    EXPECT_FALSE(files.FileExists(folder.Dir() + "missing.dat"));
+    EXPECT_FALSE(files.DirectoryExists(folder.Dir() + "missing\\"));
+    EXPECT_FALSE(files.DirectoryExists(folder.Dir() + "Dirmind.dat\\below\\"));
+    EXPECT_FALSE(files.DirectoryExists(""));
+    EXPECT_FALSE(files.FileExists(""));
+}
+
+TEST_F(Win32FilesTest, AnOpenReaderLetsOthersReadButNotWrite) {
+    folder.Put(L"Dirmind.dat", kOld);
+    auto reader = files.OpenRead(DatPath());
+    ASSERT_NE(nullptr, reader);
+    const std::wstring path = folder.WDir() + L"Dirmind.dat";
+    HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, writer);
+    if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+    EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
+
+    char buffer[64];
+    const auto got = reader->Read(buffer, sizeof buffer);
+    ASSERT_TRUE(got.has_value());
+    EXPECT_EQ(kOld, std::string(buffer, *got));
+    EXPECT_EQ(0u, reader->Read(buffer, sizeof buffer));
+    reader.reset();
+    writer = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, writer) << "closed when the reader is destroyed";
+    if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+}
+
+TEST_F(Win32FilesTest, TemporaryFilesAreNewAndBesideTheTarget) {
+    auto first = files.CreateTempBeside(DatPath());
+    auto second = files.CreateTempBeside(DatPath());
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
+    EXPECT_NE(first->Path(), second->Path());
+    EXPECT_EQ(folder.Dir(), first->Path().substr(0, folder.Dir().size()));
+    EXPECT_TRUE(first->Write("abc"));
+    EXPECT_TRUE(first->FlushAndClose());
+    EXPECT_FALSE(first->Write("more")) << "closed";
+    const std::string secondPath = second->Path();
+    second.reset();
+    EXPECT_EQ(2u, folder.Names().size()) << "a destroyed writer closes, not removes";
+    EXPECT_TRUE(files.Delete(first->Path()));
+    EXPECT_TRUE(files.Delete(secondPath));
+    EXPECT_FALSE(files.Delete(secondPath));
+    EXPECT_TRUE(folder.Names().empty());
+    EXPECT_EQ(nullptr, files.CreateTempBeside(folder.Dir() + "missing\\Dirmind.dat"));
+}
+
+TEST_F(Win32FilesTest, ReplaceRefusesAReadOnlyTargetAndAFolder) {
+    folder.Put(L"Dirmind.dat", kOld);
+    auto temp = files.CreateTempBeside(DatPath());
+    ASSERT_NE(nullptr, temp);
+    ASSERT_TRUE(temp->Write("new"));
+    ASSERT_TRUE(temp->FlushAndClose());
+    const std::wstring dat = folder.WDir() + L"Dirmind.dat";
+    SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(files.Replace(temp->Path(), DatPath()));
+    EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
+    SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_FALSE(files.Replace(temp->Path(), folder.Dir().substr(0, folder.Dir().size() - 1)));
+    EXPECT_TRUE(files.Replace(temp->Path(), DatPath()));
+    EXPECT_EQ("new", folder.Get(L"Dirmind.dat"));
+    EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
+}
+
+TEST_F(Win32FilesTest, SettingsRoundTripByteForByteInAShiftJisFolder) {
+    RealForm r;
+    const std::string sjisFolder = "D:\\\x83\x5C\x83\x74\x83\x67\\\x83\x7C\\";
+    r.form.FileFolder = sjisFolder;
+    r.form.IntervalSec = 0.01;
+    r.form.StartMinimized = true;
+    r.form.SaveSettings(DatPath());
+    EXPECT_EQ("192\r\n107\r\n" + sjisFolder + "\r\n\r\n\r\n0.01\r\n0\r\n1\r\n",
+              folder.Get(L"Dirmind.dat"));
+    EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
+
+    RealForm back;
+    back.f.window.left = back.f.window.top = 0;
+    back.form.LoadSettings(DatPath());
+    EXPECT_EQ(192, back.f.window.left);
+    EXPECT_EQ(107, back.f.window.top);
+    EXPECT_EQ(sjisFolder, back.form.FileFolder);
+    EXPECT_EQ(0.01, back.form.IntervalSec);
+    EXPECT_TRUE(back.form.StartMinimized);
+}
+
+TEST_F(Win32FilesTest, LfFilesReadLikeCrLfAndAreSavedWithCrLf) {
+    folder.Put(L"Dirmind.dat", "5\n6\nC:\\A\\\n\n\n2.5\n1\n0\n");
+    RealForm r;
+    r.form.LoadSettings(DatPath());
+    EXPECT_EQ(5, r.f.window.left);
+    EXPECT_EQ("C:\\A\\", r.form.FileFolder);
+    EXPECT_EQ(2.5, r.form.IntervalSec);
+    r.form.SaveSettings(DatPath());
+    EXPECT_EQ("5\r\n6\r\nC:\\A\\\r\n\r\n\r\n2.5\r\n1\r\n0\r\n", folder.Get(L"Dirmind.dat"));
+}
+
+TEST_F(Win32FilesTest, AReadOnlySettingsFileLoadsAndKeepsItsContent) {
+    folder.Put(L"Dirmind.dat", kOld);
+    SetFileAttributesW((folder.WDir() + L"Dirmind.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    RealForm r;
+    r.form.LoadSettings(DatPath());
+    EXPECT_EQ("C:\\Old\\", r.form.FileFolder);
+    r.form.FileFolder = "C:\\New\\";
+    r.form.SaveSettings(DatPath());
+    EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
+    EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
+}
+
+// A replace that the system refuses (another program holds the file open)
+// leaves the old file and no temporary file.
+TEST_F(Win32FilesTest, ARefusedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    folder.Put(L"Dirmind.dat", kOld);
+    HANDLE holder = CreateFileW((folder.WDir() + L"Dirmind.dat").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    RealForm r;
+    r.form.FileFolder = "C:\\New\\";
+    r.form.SaveSettings(DatPath());
+    CloseHandle(holder);
+    EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
+    EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
+}
+
+TEST_F(Win32FilesTest, ASaveIntoAMissingFolderLeavesNothing) {
+    RealForm r;
+    r.form.SaveSettings(folder.Dir() + "missing\\Dirmind.dat");
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+}  // namespace
