@@ -21,6 +21,15 @@ if [ "${#missing[@]}" -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# 32-bit Wine, to run the i686 build as well (Jw_cad itself is a 32-bit program).
+if [ "$what" = test ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+  echo "Installing: wine32:i386"
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --add-architecture i386
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null
+fi
+
 # Japanese texts need a Japanese locale under Wine.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
