@@ -1,6 +1,83 @@
-// PLACEHOLDER: replaced by the helpers' implementation.
 #include "win32/open_dialog.h"
-void Win32OpenDialog::SetInitialDir(const std::string& f) { initialDir_ = f; }
-void Win32OpenDialog::SetFileName(const std::string& n) { fileName_ = n; }
-bool Win32OpenDialog::Execute() { return false; }
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "app/texts.h"
+#include "win32/text.h"
+
+namespace {
+
+// Room for a name of this many characters, the terminating zero included.
+constexpr DWORD kNameCapacity = 260;
+
+// Centres the dialog horizontally on the work area of the monitor of
+// reference, with a third of the remaining height above it. A dialog larger
+// than the work area starts at its top-left corner.
+void PlaceDialog(HWND dialog, HWND reference) {
+    RECT frame{};
+    if (!GetWindowRect(dialog, &frame)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(reference, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    const int top = work.top + std::max(0L, (work.bottom - work.top - height) / 3);
+    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The hook runs in an empty child dialog of the Explorer-style dialog; the
+// dialog itself is its parent. lCustData carries the window to centre on.
+UINT_PTR CALLBACK HookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
+        if (notify->hdr.code == CDN_INITDONE) {
+            PlaceDialog(GetParent(hook), reinterpret_cast<HWND>(notify->lpOFN->lCustData));
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void Win32OpenDialog::SetInitialDir(const std::string& folder) { initialDir_ = folder; }
+
+void Win32OpenDialog::SetFileName(const std::string& name) { fileName_ = name; }
+
+bool Win32OpenDialog::Execute() {
+    // The window to centre on and to give the focus back to afterwards.
+    HWND active = GetActiveWindow();
+    if (active == nullptr) active = owner_;
+    HWND focus = GetFocus();
+
+    std::wstring name = ToWide(fileName_);
+    if (name.size() >= kNameCapacity) name.resize(kNameCapacity - 1);
+    name.resize(kNameCapacity, L'\0');
+    const std::wstring initialDir = ToWide(initialDir_);
+    const std::wstring title = ToWide(texts::kDialogTitle);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner_;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = kNameCapacity;
+    ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    ofn.lpstrTitle = title.c_str();
+    // The working folder of the process stays where it is.
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_HIDEREADONLY |
+                OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    ofn.lpfnHook = HookProc;
+    ofn.lCustData = reinterpret_cast<LPARAM>(active);
+
+    const bool confirmed = GetOpenFileNameW(&ofn) != FALSE;
+    if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
+    if (!confirmed) return false;
+    name.resize(name.find(L'\0'));
+    fileName_ = ToCp932(name);
+    return true;
+}
+
 std::string Win32OpenDialog::GetFileName() const { return fileName_; }
