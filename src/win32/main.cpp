@@ -1,3 +1,24 @@
-// PLACEHOLDER: replaced by the helpers' implementation.
+// Dirmind.exe: brings up the application, creates the one main window and
+// runs the message loop until that window has closed.
+#include <commctrl.h>
 #include <windows.h>
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+
+#include "app/texts.h"
+#include "win32/application.h"
+#include "win32/main_window.h"
+#include "win32/text.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    Win32Application application(ToWide(texts::kAppTitle));
+    if (!RegisterMainWindowClass(instance)) return 1;
+    MainWindow form1(instance, application);
+    if (!form1.Create()) return 1;
+    application.SetMainWindow(form1.Handle());
+    application.Run();
+    return 0;
+}

@@ -1,0 +1,87 @@
+// The main window as data: its frame, every control with its place, size,
+// text and tab place, and the fixed help text. Places are client pixels at
+// 96 pixels per inch, used unscaled.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace layout {
+
+struct Colour {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+
+inline constexpr int kClientWidth = 591;
+inline constexpr int kClientHeight = 291;
+// Top-left corner of the outer frame, in screen pixels, until the settings
+// move it.
+inline constexpr int kInitialLeft = 192;
+inline constexpr int kInitialTop = 107;
+
+// Character heights in pixels of the window font and of the banner's font.
+inline constexpr int kFontHeight = 13;
+inline constexpr int kBannerFontHeight = 15;
+
+inline constexpr Colour kBackground{255, 255, 255};
+inline constexpr Colour kBannerColour{166, 202, 240};      // sky blue
+inline constexpr Colour kStatusLineColour{192, 220, 192};  // money green
+
+// Edit4 takes at most this many bytes of Shift-JIS text from the user.
+inline constexpr int kIntervalMaxBytes = 8;
+
+enum class Kind { Banner, Label, Edit, Button, CheckBox, Memo, StatusLine };
+
+// Control identifiers. None is 1 or 2, which the dialog manager reserves for
+// the default (Enter) and cancel (Esc) buttons: the window has neither.
+enum ControlId : int {
+    kLabel1 = 101,
+    kLabel3,
+    kLabel6,
+    kLabel9,
+    kLabel2,
+    kLabel4,
+    kEdit1,
+    kButton1,
+    kEdit2,
+    kButton2,
+    kEdit3,
+    kButton3,
+    kMemo1,
+    kButton4,
+    kButton5,
+    kButton6,
+    kStatusBar1,
+    kEdit4,
+    kCheckBox1,
+    kCheckBox2,
+};
+
+inline constexpr int kNoTabStop = -1;
+
+struct Control {
+    const char* name;
+    Kind kind;
+    int id;
+    int left;
+    int top;
+    int width;
+    int height;
+    const char* text;  // code page 932; the help text of Memo1 comes from HelpText()
+    int tab;           // place in the tab order, or kNoTabStop
+};
+
+inline constexpr int kControlCount = 20;
+
+// In the order of creation. The labels' widths are those of their texts in
+// the window font.
+const std::array<Control, kControlCount>& Controls();
+const Control& ControlById(int id);
+
+// The 37 help lines joined with CR LF.
+std::string HelpText();
+
+}  // namespace layout

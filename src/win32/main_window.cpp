@@ -1,0 +1,413 @@
+#include "win32/main_window.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/texts.h"
+#include "win32/files.h"
+#include "win32/message_boxes.h"
+#include "win32/open_dialog.h"
+#include "win32/registry.h"
+#include "win32/resource.h"
+#include "win32/text.h"
+#include "win32/timer.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TForm1";
+constexpr UINT kFirstShowMessage = WM_APP + 1;
+constexpr UINT_PTR kTimer1Id = 1;
+constexpr DWORD kFrameStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
+
+COLORREF ToColorRef(layout::Colour c) { return RGB(c.red, c.green, c.blue); }
+
+BOOL CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+bool FaceInstalled(const std::wstring& face) {
+    LOGFONTW query{};
+    query.lfCharSet = SHIFTJIS_CHARSET;
+    face.copy(query.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(dc, &query, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+// "ＭＳ ゴシック", or where it is missing a Japanese Gothic of the same
+// pixel size (Wine ships none of its own; the IPA fonts stand in).
+std::wstring GothicFace() {
+    const std::array<std::wstring, 4> faces{ToWide(texts::kFontName), L"MS Gothic", L"IPAゴシック",
+                                            L"IPAGothic"};
+    for (const auto& face : faces) {
+        if (FaceInstalled(face)) return face;
+    }
+    return faces[0];
+}
+
+HFONT GothicFont(const std::wstring& face, int pixels, int width = 0) {
+    return CreateFontW(-pixels, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       FIXED_PITCH | FF_MODERN, face.c_str());
+}
+
+int FullWidthAdvance(HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, L"\u3042", 1, &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return static_cast<int>(size.cx);
+}
+
+// The layout's sizes are those of a Gothic whose full-width characters are
+// as wide as they are high. A stand-in that renders them wider (the IPA
+// Gothic under Wine rounds 13 pixels up to 14) is narrowed to half-width
+// characters of half the height, so that every text fits its control.
+HFONT SquareGothicFont(const std::wstring& face, int pixels) {
+    HFONT font = GothicFont(face, pixels);
+    if (font && FullWidthAdvance(font) > pixels) {
+        if (HFONT narrowed = GothicFont(face, pixels, pixels / 2)) {
+            DeleteObject(font);
+            font = narrowed;
+        }
+    }
+    return font;
+}
+
+struct ClassAndStyle {
+    const wchar_t* cls;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle WindowKind(layout::Kind kind) {
+    switch (kind) {
+        case layout::Kind::Banner:
+            return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0};
+        case layout::Kind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case layout::Kind::Edit:
+            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case layout::Kind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case layout::Kind::CheckBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case layout::Kind::Memo:
+            return {L"EDIT",
+                    ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
+                        WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
+        case layout::Kind::StatusLine:
+            return {STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+}  // namespace
+
+// The adapters over the window's controls and the form that uses them; made
+// once the controls exist.
+struct MainWindow::Parts {
+    Parts(HWND hwnd, Win32Application& app, IFocusHost& focus)
+        : window(hwnd),
+          boxes(hwnd, app.Title()),
+          edit1(GetDlgItem(hwnd, layout::kEdit1), &focus),
+          edit2(GetDlgItem(hwnd, layout::kEdit2), &focus),
+          edit3(GetDlgItem(hwnd, layout::kEdit3), &focus),
+          edit4(GetDlgItem(hwnd, layout::kEdit4), &focus),
+          button1(GetDlgItem(hwnd, layout::kButton1)),
+          button2(GetDlgItem(hwnd, layout::kButton2)),
+          button3(GetDlgItem(hwnd, layout::kButton3)),
+          button4(GetDlgItem(hwnd, layout::kButton4)),
+          button5(GetDlgItem(hwnd, layout::kButton5)),
+          button6(GetDlgItem(hwnd, layout::kButton6)),
+          checkBox1(GetDlgItem(hwnd, layout::kCheckBox1)),
+          checkBox2(GetDlgItem(hwnd, layout::kCheckBox2)),
+          statusBar1(GetDlgItem(hwnd, layout::kStatusBar1)),
+          timer1(hwnd, kTimer1Id),
+          openDialog1(hwnd),
+          form(FormControls{app, window, boxes, edit1, edit2, edit3, edit4, button1, button2,
+                            button3, button4, button5, button6, checkBox1, checkBox2, statusBar1,
+                            timer1, openDialog1},
+               FormPlatform{registry, files}) {}
+
+    Win32Window window;
+    Win32MessageBoxes boxes;
+    Win32Edit edit1, edit2, edit3, edit4;
+    Win32Button button1, button2, button3, button4, button5, button6;
+    Win32CheckBox checkBox1, checkBox2;
+    Win32StatusLine statusBar1;
+    Win32Timer timer1;
+    Win32OpenDialog openDialog1;
+    Win32Registry registry;
+    Win32FileSystem files;
+    TForm1 form;
+};
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = MainWindow::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = kClassName;
+    // Shared icons: the system frees them with the module.
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DIRMIND), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON),
+                                             GetSystemMetrics(SM_CYICON), LR_SHARED));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DIRMIND), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    return RegisterClassExW(&wc) != 0;
+}
+
+MainWindow::MainWindow(HINSTANCE instance, Win32Application& application)
+    : instance_(instance), application_(application) {}
+
+MainWindow::~MainWindow() {
+    // The adapters stay until the window and its controls are gone, then the
+    // fonts and brushes they used.
+    if (hwnd_) DestroyWindow(hwnd_);
+    parts_.reset();
+}
+
+bool MainWindow::Create() {
+    RECT frame{0, 0, layout::kClientWidth, layout::kClientHeight};
+    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
+    const std::wstring caption = ToWide(texts::kCaption);
+    HWND hwnd = CreateWindowExW(kFrameExStyle, kClassName, caption.c_str(), kFrameStyle,
+                                layout::kInitialLeft, layout::kInitialTop, frame.right - frame.left,
+                                frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+    if (!hwnd) return false;
+    // The frame's metrics may differ from what AdjustWindowRectEx assumed:
+    // the client area is what must come out exact.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int dx = layout::kClientWidth - client.right;
+    const int dy = layout::kClientHeight - client.bottom;
+    if (dx != 0 || dy != 0) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + dx,
+                     frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    CreateFonts();
+    CreateControls();
+    parts_ = std::make_unique<Parts>(hwnd_, application_, *this);
+    PostMessageW(hwnd_, kFirstShowMessage, 0, 0);
+    return true;
+}
+
+void MainWindow::CreateFonts() {
+    const std::wstring face = GothicFace();
+    windowFont_.reset(SquareGothicFont(face, layout::kFontHeight));
+    bannerFont_.reset(SquareGothicFont(face, layout::kBannerFontHeight));
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        statusFont_.reset(CreateFontIndirectW(&metrics.lfStatusFont));
+    }
+    bannerBrush_.reset(CreateSolidBrush(ToColorRef(layout::kBannerColour)));
+}
+
+void MainWindow::CreateControls() {
+    const std::wstring help = ToWide(layout::HelpText());
+    for (const layout::Control& control : layout::Controls()) {
+        const ClassAndStyle kind = WindowKind(control.kind);
+        const std::wstring text = control.kind == layout::Kind::Memo ? help : ToWide(control.text);
+        HWND hwnd = CreateWindowExW(kind.exStyle, kind.cls, text.c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
+                                    control.left, control.top, control.width, control.height, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                    instance_, nullptr);
+        if (!hwnd) continue;
+        HFONT font = windowFont_.get();
+        if (control.kind == layout::Kind::Banner) font = bannerFont_.get();
+        if (control.kind == layout::Kind::StatusLine) font = statusFont_.get();
+        if (font) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+        if (control.kind == layout::Kind::StatusLine) {
+            int parts[] = {-1};
+            SendMessageW(hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+            PaintStatusLine(hwnd, ToColorRef(layout::kStatusLineColour));
+            // The bar sizes itself to its font: put it back in its place.
+            SetWindowPos(hwnd, nullptr, control.left, control.top, control.width, control.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (control.kind == layout::Kind::Memo) {
+            KeepEscapeInMemo(hwnd);
+        } else if (control.id == layout::kEdit4) {
+            LimitEditBytes(hwnd, layout::kIntervalMaxBytes);
+            ImmAssociateContextEx(hwnd, nullptr, 0);
+        }
+    }
+
+    // The dialog manager tabs in Z order: put the focusable controls in
+    // their tab order.
+    std::vector<const layout::Control*> tabbed;
+    for (const layout::Control& control : layout::Controls()) {
+        if (control.tab != layout::kNoTabStop) tabbed.push_back(&control);
+    }
+    std::stable_sort(tabbed.begin(), tabbed.end(),
+                     [](const auto* a, const auto* b) { return a->tab < b->tab; });
+    for (const layout::Control* control : tabbed) {
+        SetWindowPos(GetDlgItem(hwnd_, control->id), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+template <typename Handler>
+void MainWindow::Run(Handler&& handler) {
+    RunHandler(parts_->boxes, [&] { handler(parts_->form); });
+}
+
+void MainWindow::FirstShow() {
+    if (shown_) return;
+    shown_ = true;
+    Run([](TForm1& form) { form.FormShow(); });
+    if (application_.Terminated() || !hwnd_) return;
+    if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+}
+
+void MainWindow::FocusControl(HWND control) {
+    lastFocus_ = control;
+    if (IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) SetFocus(control);
+}
+
+void MainWindow::RestoreFocus() {
+    HWND target = lastFocus_;
+    if (!target || !IsWindow(target) || !IsWindowEnabled(target) || !IsWindowVisible(target)) {
+        target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    }
+    if (target) SetFocus(target);
+}
+
+void MainWindow::Command(int id, HWND control) {
+    // A click that reaches a disabled button (a queued BM_CLICK) is dropped.
+    if (!IsWindowEnabled(control)) return;
+    switch (id) {
+        case layout::kButton1:
+            Run([](TForm1& f) { f.Button1Click(); });
+            break;
+        case layout::kButton2:
+            Run([](TForm1& f) { f.Button2Click(); });
+            break;
+        case layout::kButton3:
+            Run([](TForm1& f) { f.Button3Click(); });
+            break;
+        case layout::kButton4:
+            Run([](TForm1& f) { f.Button4Click(); });
+            break;
+        case layout::kButton5:
+            Run([](TForm1& f) { f.Button5Click(); });
+            break;
+        case layout::kButton6:
+            Run([](TForm1& f) { f.Button6Click(); });
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT MainWindow::StaticColours(HDC dc, HWND control) {
+    switch (GetDlgCtrlID(control)) {
+        case layout::kLabel1:
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, ToColorRef(layout::kBannerColour));
+            return reinterpret_cast<LRESULT>(bannerBrush_.get());
+        case layout::kEdit1:
+        case layout::kEdit2:
+        case layout::kEdit3:
+        case layout::kEdit4:
+        case layout::kMemo1:
+            // Read-only and disabled edits ask here; they keep the window colour.
+            SetTextColor(dc,
+                         GetSysColor(IsWindowEnabled(control) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        default:
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, ToColorRef(layout::kBackground));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return self->Handle(msg, wp, lp);
+}
+
+LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!parts_) return DefWindowProcW(hwnd_, msg, wp, lp);
+    switch (msg) {
+        case kFirstShowMessage:
+            FirstShow();
+            return 0;
+        case WM_COMMAND:
+            // Enter and Esc reach here as IDOK and IDCANCEL without a control:
+            // the window has no default or cancel button.
+            if (lp != 0 && HIWORD(wp) == BN_CLICKED) {
+                Command(LOWORD(wp), reinterpret_cast<HWND>(lp));
+            }
+            return 0;
+        case WM_TIMER:
+            if (parts_->timer1.IsTick(wp)) Run([](TForm1& f) { f.Timer1Timer(); });
+            return 0;
+        case WM_CLOSE:
+            // The form decides: the application ends once control is back in
+            // the message loop, which then destroys the window.
+            Run([](TForm1& f) { f.CloseRequested(); });
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The session ends: the process goes without closing the window,
+            // so without FormClose.
+            if (wp) ExitProcess(0);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return StaticColours(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        case WM_NEXTDLGCTL: {
+            // A multi-line edit passes Tab on this way.
+            HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
+                                   : GetNextDlgTabItem(hwnd_, GetFocus(), wp != 0);
+            if (next) SetFocus(next);
+            return 0;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wp) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+            }
+            return DefWindowProcW(hwnd_, msg, wp, lp);
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
+        default:
+            return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
+}

@@ -1,0 +1,62 @@
+// The main window Form1: the Win32 window of class "TForm1" with its
+// controls, the adapters the form's logic works through, and the TForm1 that
+// handles its events.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "app/Unit1.h"
+#include "win32/application.h"
+#include "win32/controls.h"
+
+// Registers the window class "TForm1"; false when that fails.
+bool RegisterMainWindowClass(HINSTANCE instance);
+
+class MainWindow : public IFocusHost {
+public:
+    MainWindow(HINSTANCE instance, Win32Application& application);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window hidden, with its controls, and queues the first
+    // showing: FormShow runs from the message loop, then the window is shown
+    // unless FormShow minimised it. False when the window cannot be created.
+    bool Create();
+    HWND Handle() const { return hwnd_; }
+
+    // The control gets the focus now if the window can take it, and again
+    // whenever the window is activated.
+    void FocusControl(HWND control) override;
+
+private:
+    friend bool RegisterMainWindowClass(HINSTANCE instance);
+    struct Parts;
+    using GdiFont = std::unique_ptr<std::remove_pointer_t<HFONT>, decltype(&DeleteObject)>;
+    using GdiBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)>;
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    void CreateFonts();
+    void CreateControls();
+    void FirstShow();
+    void Command(int id, HWND control);
+    LRESULT StaticColours(HDC dc, HWND control);
+    void RestoreFocus();
+    template <typename Handler>
+    void Run(Handler&& handler);
+
+    HINSTANCE instance_;
+    Win32Application& application_;
+    HWND hwnd_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    bool shown_ = false;
+    GdiFont windowFont_{nullptr, &DeleteObject};
+    GdiFont bannerFont_{nullptr, &DeleteObject};
+    GdiFont statusFont_{nullptr, &DeleteObject};
+    GdiBrush bannerBrush_{nullptr, &DeleteObject};
+    std::unique_ptr<Parts> parts_;
+};

@@ -1,0 +1,145 @@
+#include "win32/message_boxes.h"
+
+#include <algorithm>
+#include <memory>
+#include <type_traits>
+
+#include "app/texts.h"
+#include "win32/text.h"
+
+namespace {
+
+using FontPtr = std::unique_ptr<std::remove_pointer_t<HFONT>, decltype(&DeleteObject)>;
+
+struct ErrorBox {
+    const std::wstring* caption;
+    const std::wstring* text;
+    HFONT font;
+};
+
+// Spacing in the dialog units of the message font: margins, the gaps between
+// icon, text and button, and the button's size.
+constexpr int kMargin = 8;
+constexpr int kSpacing = 10;
+constexpr int kButtonWidth = 50;
+constexpr int kButtonHeight = 14;
+
+HWND AddControl(HWND box, const wchar_t* cls, const wchar_t* text, DWORD style, int id, RECT r,
+                HFONT font) {
+    HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, box,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void LayOut(HWND box, const ErrorBox& spec) {
+    SetWindowTextW(box, spec.caption->c_str());
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+
+    HDC dc = GetDC(box);
+    HGDIOBJ old = SelectObject(
+        dc, spec.font ? static_cast<HGDIOBJ>(spec.font) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    static constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE alphabet{};
+    GetTextExtentPoint32W(dc, kAlphabet, 52, &alphabet);
+    const int charWidth = std::max(1, static_cast<int>((alphabet.cx / 26 + 1) / 2));
+    const int charHeight = std::max(1, static_cast<int>(metrics.tmHeight));
+    RECT textRect{0, 0, screenWidth / 2, 0};
+    DrawTextW(dc, spec.text->c_str(), -1, &textRect,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+
+    const int marginX = MulDiv(kMargin, charWidth, 4);
+    const int marginY = MulDiv(kMargin, charHeight, 8);
+    const int spacingX = MulDiv(kSpacing, charWidth, 4);
+    const int spacingY = MulDiv(kSpacing, charHeight, 8);
+    const int buttonWidth = MulDiv(kButtonWidth, charWidth, 4);
+    const int buttonHeight = MulDiv(kButtonHeight, charHeight, 8);
+    const int iconWidth = GetSystemMetrics(SM_CXICON);
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    const int textWidth = static_cast<int>(textRect.right - textRect.left);
+    const int textHeight = static_cast<int>(textRect.bottom - textRect.top);
+
+    const int rowHeight = std::max(iconHeight, textHeight);
+    const int clientWidth = std::max(iconWidth + spacingX + textWidth, buttonWidth) + 2 * marginX;
+    const int clientHeight = marginY + rowHeight + spacingY + buttonHeight + marginY;
+
+    HWND icon = AddControl(box, L"STATIC", nullptr, SS_ICON, -1,
+                           {marginX, marginY, marginX + iconWidth, marginY + iconHeight}, nullptr);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_ERROR)), 0);
+    const int textLeft = marginX + iconWidth + spacingX;
+    AddControl(box, L"STATIC", spec.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, -1,
+               {textLeft, marginY, textLeft + textWidth, marginY + textHeight}, spec.font);
+    const int buttonLeft = (clientWidth - buttonWidth) / 2;
+    const int buttonTop = marginY + rowHeight + spacingY;
+    HWND ok = AddControl(
+        box, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
+        {buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, spec.font);
+    SendMessageW(box, DM_SETDEFID, IDOK, 0);
+
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(box, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(box, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(box, HWND_TOP, (screenWidth - width) / 2, (screenHeight - height) / 2, width,
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetFocus(ok);
+}
+
+INT_PTR CALLBACK ErrorBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            LayOut(box, *reinterpret_cast<const ErrorBox*>(lp));
+            return FALSE;  // the focus is set
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
+                EndDialog(box, LOWORD(wp));
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& text) {
+    // A frame without controls, laid out in pixels when it opens: a dialog
+    // frame with a close box, no minimise or maximise box.
+    struct alignas(4) Template {
+        DLGTEMPLATE dialog;
+        WORD menu;
+        WORD windowClass;
+        WORD title;
+    };
+    Template tpl{};
+    tpl.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    tpl.dialog.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    FontPtr font(nullptr, &DeleteObject);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        font.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    }
+    const ErrorBox spec{&caption, &text, font.get()};
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.dialog, owner, ErrorBoxProc,
+                            reinterpret_cast<LPARAM>(&spec));
+}
+
+void Win32MessageBoxes::ShowError(const std::string& message) {
+    ShowErrorBox(owner_, ToWide(texts::kErrorCaption), ToWide(message));
+}
+
+void Win32MessageBoxes::ShowAppError(const std::string& text) {
+    MessageBoxW(owner_, ToWide(text).c_str(), appTitle_.c_str(), MB_OK | MB_ICONERROR);
+}

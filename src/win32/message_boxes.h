@@ -1,0 +1,30 @@
+// The two error boxes: the input error box and the application's error box.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/toolkit.h"
+
+class Win32MessageBoxes : public IMessageBoxes {
+public:
+    // owner: the main window, disabled while a box is open (may be hidden).
+    // appTitle: the application's title, the caption of its error box.
+    Win32MessageBoxes(HWND owner, std::wstring appTitle)
+        : owner_(owner), appTitle_(std::move(appTitle)) {}
+    // Caption "エラー", the error icon, the text wrapped to at most half the
+    // screen's width in the message font, one "OK" that is both the default
+    // and the cancel button; centred on the screen.
+    void ShowError(const std::string& message) override;
+    // A system message box: the title as caption, the error icon, one OK.
+    void ShowAppError(const std::string& text) override;
+
+private:
+    HWND owner_;
+    std::wstring appTitle_;
+};
+
+// The input error box on its own: modal over owner (which may be null),
+// returns when the user has closed it.
+void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& text);
