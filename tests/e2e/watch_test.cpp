@@ -1,0 +1,132 @@
+// The watch in the real program: folders typed into the window, Start and
+// Stop clicked, Jw_cad's values changed from outside and read back.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kStarted = W("検索開始します...");
+const std::wstring kResumed = W("検索を再開します...");
+const std::wstring kStopped = W("中断しました。各設定を行い[開始]クリックでリスタートです");
+const std::wstring kFolderMissing = W("指定フォルダが存在しません。中断をして再指定して下さい");
+
+std::wstring WithoutBackslash(const std::wstring& folder) {
+    return folder.substr(0, folder.size() - 1);
+}
+
+bool ValueIs(const std::wstring& name, const std::wstring& expected) {
+    return jw::Get(name) == std::optional<std::wstring>(expected);
+}
+
+class WatchE2E : public ::testing::Test {
+protected:
+    void SetUp() override { jw::DeleteAll(); }
+    void TearDown() override { jw::DeleteAll(); }
+
+    // Types the folders and the interval and clicks Start.
+    void Start(App& app, const std::wstring& file, const std::wstring& fileC,
+               const std::wstring& interval) {
+        app.SetText(app.Edit(1), file);
+        app.SetText(app.Edit(2), fileC);
+        app.SetText(app.Edit(3), L"");
+        app.SetText(app.Edit(4), interval);
+        app.Click(app.Button(4));
+        ASSERT_TRUE(WaitFor([&] { return !app.Enabled(app.Button(4)); }));
+    }
+
+    Sandbox box;
+};
+
+TEST_F(WatchE2E, AValueChangedFromOutsideIsWrittenBackWithinOneInterval) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    const std::wstring other = box.MakeFolder(L"Other");
+    jw::Set(L"ZUKEI", L"C:\\Untouched");
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    Start(app, jww, other, L"1");
+    EXPECT_EQ(kStarted, app.Status());
+    EXPECT_TRUE(app.Enabled(app.Button(5)));
+    EXPECT_FALSE(app.Enabled(app.Edit(1)));
+
+    // The first pass creates the key and writes both configured folders.
+    ASSERT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 5000));
+    EXPECT_TRUE(ValueIs(L"FileC", WithoutBackslash(other)));
+    EXPECT_TRUE(WaitFor([&] { return app.Status() == kResumed; }, 3000));
+
+    // Changed from outside: back within one interval (1 s) plus the pass.
+    jw::Set(L"File", L"C:\\Elsewhere");
+    jw::SetDword(L"FileC", 3);
+    EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 1000 + 1500));
+    DWORD type = 0;
+    EXPECT_EQ(std::optional<std::wstring>(WithoutBackslash(other)), jw::Get(L"FileC", &type));
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_TRUE(ValueIs(L"ZUKEI", L"C:\\Untouched"));
+}
+
+TEST_F(WatchE2E, AMissingFolderIsReportedAndNothingIsWritten) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    const std::wstring gone = box.MakeFolder(L"Gone");
+    jw::Set(L"File", L"C:\\Elsewhere");
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    Start(app, jww, gone, L"0.5");
+    ASSERT_TRUE(RemoveDirectoryW(gone.c_str()));
+
+    EXPECT_TRUE(WaitFor([&] { return app.Status() == kFolderMissing; }, 3000));
+    // Several intervals go by without any write, for none of the values.
+    EXPECT_FALSE(WaitFor([&] { return !ValueIs(L"File", L"C:\\Elsewhere"); }, 1500));
+    EXPECT_EQ(std::nullopt, jw::Get(L"FileC"));
+    EXPECT_EQ(kFolderMissing, app.Status());
+
+    // Once the folder is back, the next pass writes.
+    ASSERT_TRUE(CreateDirectoryW(gone.c_str(), nullptr));
+    EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 3000));
+    EXPECT_TRUE(ValueIs(L"FileC", WithoutBackslash(gone)));
+}
+
+TEST_F(WatchE2E, StartWithoutAnyFolderShowsTheErrorBoxAndFocusesTheFirstField) {
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    app.SetText(app.Edit(1), L"   ");
+    app.SetText(app.Edit(2), L"");
+    app.SetText(app.Edit(3), W("\xE3\x80\x80"));  // a full-width space
+    app.Click(app.Button(4));
+    HWND error = app.WaitForWindow(W("エラー"));
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(W("フォルダの指定を行って下さい"), app.MessageText(error));
+    app.PressButton(error, L"OK");
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Edit(1); }));
+    EXPECT_EQ(L"", app.Text(app.Edit(1)));
+    EXPECT_EQ(L"", app.Text(app.Edit(3)));
+    EXPECT_TRUE(app.Enabled(app.Button(4)));
+    EXPECT_FALSE(app.Enabled(app.Button(5)));
+    EXPECT_EQ(std::nullopt, jw::Get(L"File"));
+}
+
+TEST_F(WatchE2E, StopUnlocksTheInputsAndNoFurtherPassRuns) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    Start(app, jww, L"", L"0.2");
+    ASSERT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 3000));
+
+    app.Click(app.Button(5));
+    ASSERT_TRUE(WaitFor([&] { return app.Status() == kStopped; }, 3000));
+    EXPECT_TRUE(app.Enabled(app.Edit(1)));
+    EXPECT_TRUE(app.Enabled(app.Edit(4)));
+    EXPECT_TRUE(app.Enabled(app.Button(1)));
+    EXPECT_TRUE(app.Enabled(app.Button(4)));
+    EXPECT_FALSE(app.Enabled(app.Button(5)));
+
+    jw::Set(L"File", L"C:\\Elsewhere");
+    EXPECT_FALSE(WaitFor([&] { return !ValueIs(L"File", L"C:\\Elsewhere"); }, 1500));
+    EXPECT_EQ(kStopped, app.Status());
+}
+
+}  // namespace
