@@ -1,0 +1,202 @@
+// The browse buttons with the real file-open dialog: its caption, preset name
+// and place, the folder it hands back, and cancelling it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kTitle = L"フォルダを選択して下さい";
+const std::wstring kPresetName = L"\u3000";
+constexpr int kFileNameCombo = 0x47c;  // cmb13: the file-name box of the Explorer-style dialog
+constexpr int kFileNameEdit = 0x480;   // edt1: the same box in older versions
+
+HWND FileNameBox(HWND dialog) {
+    HWND box = GetDlgItem(dialog, kFileNameCombo);
+    return box ? box : GetDlgItem(dialog, kFileNameEdit);
+}
+
+// Visible top-level windows of the process other than those given.
+std::vector<HWND> OtherWindows(const App& app, std::initializer_list<HWND> known) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{app.Pid(), {}};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == s->pid && IsWindowVisible(h)) s->found.push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    std::vector<HWND> others;
+    for (HWND h : search.found) {
+        if (std::find(known.begin(), known.end(), h) == known.end()) others.push_back(h);
+    }
+    return others;
+}
+
+// Keyboard input to a dialog of the program. App::Key and App::Type bring the
+// main window to the front first, which a modal dialog has disabled.
+void Press(HWND window, WORD vk) {
+    SetForegroundWindow(window);
+    INPUT in[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = vk;
+        in[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(2, in, sizeof(INPUT));
+}
+
+void Type(HWND window, const std::wstring& text) {
+    SetForegroundWindow(window);
+    for (wchar_t c : text) {
+        INPUT in[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            in[i].type = INPUT_KEYBOARD;
+            in[i].ki.wScan = c;
+            in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+        }
+        SendInput(2, in, sizeof(INPUT));
+    }
+}
+
+class FolderDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(app.Started()); }
+
+    // Clicks the browse button n and returns the dialog once it is shown.
+    HWND Browse(int n) {
+        app.Click(app.Button(n));
+        HWND dialog = app.WaitForWindow(kTitle);
+        if (dialog) WaitFor([&] { return GetForegroundWindow() == dialog; }, 3000);
+        return dialog;
+    }
+    bool Closed(HWND dialog) {
+        return WaitFor([&] { return !IsWindow(dialog) && app.Enabled(app.Main()); });
+    }
+    // Replaces the preset name in the file-name box with text, as typed.
+    void TypeName(HWND dialog, const std::wstring& text) {
+        Press(dialog, VK_END);
+        Press(dialog, VK_BACK);
+        Type(dialog, text);
+    }
+
+    Sandbox box;
+    App app{box.ExePath()};
+};
+
+TEST_F(FolderDialogTest, OpensWithItsCaptionAndPresetNameCentredOnTheMonitor) {
+    HWND dialog = Browse(1);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(kTitle, app.Text(dialog));
+    EXPECT_TRUE(WaitFor([&] { return app.Text(FileNameBox(dialog)) == kPresetName; }));
+    EXPECT_FALSE(app.Enabled(app.Main())) << "the main window is disabled while the dialog is open";
+
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(app.Main(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    EXPECT_NEAR(work.left + (work.right - work.left - width) / 2, frame.left, 1);
+    EXPECT_NEAR(work.top + (work.bottom - work.top - height) / 3, frame.top, 1);
+
+    Press(dialog, VK_ESCAPE);
+    ASSERT_TRUE(Closed(dialog));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Button(1); }))
+        << "the focus goes back to the browse button";
+}
+
+TEST_F(FolderDialogTest, TypedNameGivesItsFolderWithTrailingBackslash) {
+    // ソ ends in the byte 0x5C in code page 932.
+    const std::wstring folder = box.MakeFolder(L"図面ソ");
+    HWND dialog = Browse(1);
+    ASSERT_NE(nullptr, dialog);
+    TypeName(dialog, folder + L"plan.jww");
+    Press(dialog, VK_RETURN);
+    ASSERT_TRUE(Closed(dialog));
+    EXPECT_TRUE(WaitFor([&] { return app.Text(app.Edit(1)) == folder; }))
+        << U8(app.Text(app.Edit(1)));
+}
+
+TEST_F(FolderDialogTest, PresetNameConfirmsTheFolderOfTheField) {
+    const std::wstring plain = box.MakeFolder(L"Site A");
+    const std::wstring so = box.MakeFolder(L"図面ソ");
+    // The field's text names the folder the dialog opens in: with or without
+    // its trailing "\", and ending in a character whose second byte is "\".
+    const std::wstring texts[] = {plain, so.substr(0, so.size() - 1)};
+    const std::wstring expected[] = {plain, so};
+    for (int i = 0; i < 2; ++i) {
+        app.SetText(app.Edit(3), texts[i]);
+        HWND dialog = Browse(3);
+        ASSERT_NE(nullptr, dialog);
+        Press(dialog, VK_RETURN);
+        ASSERT_TRUE(Closed(dialog));
+        EXPECT_TRUE(WaitFor([&] { return app.Text(app.Edit(3)) == expected[i]; }))
+            << U8(texts[i]) << " gave " << U8(app.Text(app.Edit(3)));
+    }
+}
+
+TEST_F(FolderDialogTest, CancelKeepsTheTypedText) {
+    const std::wstring typed = L"D:\\途中まで入力";
+    app.SetText(app.Edit(2), typed);
+    app.SetText(app.Edit(1), L"C:\\one\\");
+
+    HWND dialog = Browse(2);
+    ASSERT_NE(nullptr, dialog);
+    TypeName(dialog, box.Dir());
+    Press(dialog, VK_ESCAPE);
+    ASSERT_TRUE(Closed(dialog)) << "Esc";
+
+    dialog = Browse(2);
+    ASSERT_NE(nullptr, dialog);
+    PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(Closed(dialog)) << "the Cancel button";
+
+    dialog = Browse(2);
+    ASSERT_NE(nullptr, dialog);
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(Closed(dialog)) << "the close box";
+
+    EXPECT_EQ(typed, app.Text(app.Edit(2)));
+    EXPECT_EQ(L"C:\\one\\", app.Text(app.Edit(1)));
+    EXPECT_EQ(L"", app.Text(app.Edit(3)));
+}
+
+TEST_F(FolderDialogTest, MissingFolderIsRefusedAndTheDialogStaysOpen) {
+    app.SetText(app.Edit(1), L"kept");
+    HWND dialog = Browse(1);
+    ASSERT_NE(nullptr, dialog);
+    TypeName(dialog, box.Dir() + L"無い\\a.jww");
+    Press(dialog, VK_RETURN);
+
+    HWND warning = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        auto others = OtherWindows(app, {app.Main(), dialog});
+        warning = others.empty() ? nullptr : others.front();
+        return warning != nullptr;
+    })) << "the dialog warns";
+    EXPECT_TRUE(IsWindow(dialog));
+    PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(warning); }));
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
+
+    PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(Closed(dialog));
+    EXPECT_EQ(L"kept", app.Text(app.Edit(1)));
+}
+
+}  // namespace
