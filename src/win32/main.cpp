@@ -1,7 +1,8 @@
 // Dirmind.exe: brings up the application, creates the one main window and
 // runs the message loop until that window has closed.
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "app/texts.h"
 #include "win32/application.h"

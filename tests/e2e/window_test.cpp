@@ -1,0 +1,282 @@
+// The main window as the user meets it: its frame, every control's place,
+// size and text, the help text, the keyboard (Tab, Alt accelerators, Enter and
+// Esc), the interval field's byte limit, and the three ways to end.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+struct Expected {
+    const char* name;
+    int left, top, width, height;
+    const char* text;  // UTF-8; nullptr: not checked here
+};
+
+// The designed places, in client coordinates.
+const std::vector<Expected> kControls = {
+    {"Label1", 0, 0, 591, 33, "◆このソフトは Jw_cadのフォルダ関連レジストリ値を設定し続けます◆"},
+    {"Label3", 8, 40, 151, 13, "JWWファイルのフォルダ："},
+    {"Label6", 8, 64, 143, 13, "他ファイルのフォルダ："},
+    {"Label9", 8, 88, 156, 13, "図形ファイルのフォルダ："},
+    {"Label2", 8, 120, 91, 13, "検索割込時間："},
+    {"Label4", 168, 120, 13, 13, "秒"},
+    {"Edit1", 168, 36, 377, 21, nullptr},
+    {"Button1", 544, 35, 43, 22, "参照"},
+    {"Edit2", 168, 60, 377, 21, nullptr},
+    {"Button2", 544, 59, 43, 22, "参照"},
+    {"Edit3", 168, 84, 377, 21, nullptr},
+    {"Button3", 544, 83, 43, 22, "参照"},
+    {"Memo1", 200, 112, 385, 121, nullptr},
+    {"Button4", 80, 240, 113, 25, "開始(&S)"},
+    {"Button5", 240, 240, 113, 25, "中断(&E)"},
+    {"Button6", 400, 240, 113, 25, "終了(&X)"},
+    {"StatusBar1", 0, 272, 591, 19, nullptr},
+    {"Edit4", 104, 116, 57, 21, nullptr},
+    {"CheckBox1", 8, 144, 185, 17, "起動時に自動的に開始"},
+    {"CheckBox2", 8, 168, 185, 17, "起動時アイコン化(最小化)"},
+};
+
+const char* const kHelp[] = {
+    "このソフトは Jw_cadの開く／保存等で指定するフォルダの",
+    "設定を常時、指定したフォルダに変更するツールです。",
+    "(※常時：本ソフト実行開始中に限る。指定した割込時間毎)",
+    "",
+    "逆に言えば、Jw_cadは前回フォルダを記憶・呼び出し",
+    "するようになっていますが、起動時/終了時/新規作成後",
+    "それが出来なくなりますので、通常は本ソフトを利用しない",
+    "方が良い場合が多いであろうと思われます。",
+    "",
+    "Jw_cadで「開く」「保存」を行って図面ファイル名が",
+    "確定した後に「開く」「保存」を行った場合は、",
+    "その図面ファイル名からフォルダを取得し、",
+    "レジストリ読込みは行わない様子です。",
+    "そのため、その場合は「前回フォルダ」となります。",
+    "新規作成、或いは終了をして再起動を行った際には、",
+    "本ソフト実行開始中の効果はあります。",
+    "",
+    "Jw_cadで開く／保存の際にはそのフォルダがレジストリ",
+    "に登録されますが、その内容を割込時間毎に検索し、",
+    "予め指定した指定内容と異なる場合、指定した内容に",
+    "設定しなおす処理を行います。",
+    "これにより、開く／保存の際のファイル選択画面での",
+    "デフォルトフォルダを指定した任意のフォルダに変更",
+    "出来るかもしれません。",
+    "（※タイミングにより異なる可能性はあります）",
+    "",
+    "本ソフトの画面が邪魔な場合にはアイコン化（最小化）",
+    "しておいて下さい。",
+    "",
+    "※Jw_cadで開く／保存をしたフォルダの履歴を記録する",
+    "　ような機能はありません。あくまでも割込時のみ対象と",
+    "　しますので注意して下さい。",
+    "※存在しないフォルダは指定出来ません。予め、",
+    "　Windowsのエクスプローラ等でフォルダを作成して",
+    "　おいて下さい。",
+    "※フォルダ欄が未入力状態の場合は、",
+    "　設定を変更しません。",
+};
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        jw::DeleteAll();
+        app_ = std::make_unique<App>(box_.ExePath());
+        ASSERT_TRUE(app_->Started());
+    }
+    void TearDown() override { jw::DeleteAll(); }
+
+    App& app() { return *app_; }
+
+    // The tab stops in their order.
+    std::vector<HWND> TabOrder() {
+        return {app().Edit(1),    app().Button(1), app().Edit(2), app().Button(2),
+                app().Edit(3),    app().Button(3), app().Memo(),  app().Button(4),
+                app().Button(5),  app().Button(6), app().Edit(4), app().CheckBox(1),
+                app().CheckBox(2)};
+    }
+
+    // Keys are queued input: once a Tab has moved the focus on from the
+    // field, every key sent before it has been handled.
+    void DrainKeysFrom(HWND edit) {
+        app().Key(VK_TAB);
+        EXPECT_TRUE(WaitFor([&] { return app().Focused() != edit; }));
+    }
+
+    Sandbox box_;
+    std::unique_ptr<App> app_;
+};
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+TEST_F(Window, FrameHasItsCaptionSizePlaceAndBorder) {
+    HWND main = app().Main();
+    EXPECT_EQ(L"Dirmind Ver.1.00", app().Text(main));
+    EXPECT_EQ(L"TForm1", ClassOf(main));
+    RECT client = app().MainClientRect();
+    EXPECT_EQ(591, client.right - client.left);
+    EXPECT_EQ(291, client.bottom - client.top);
+    RECT frame{};
+    GetWindowRect(main, &frame);
+    EXPECT_EQ(192, frame.left);
+    EXPECT_EQ(107, frame.top);
+    const LONG style = GetWindowLongW(main, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+}
+
+TEST_F(Window, EveryControlIsAtItsPlaceWithItsText) {
+    EXPECT_EQ(kControls.size(), app().Children().size());
+    for (const Expected& c : kControls) {
+        SCOPED_TRACE(c.name);
+        HWND hwnd =
+            std::string(c.name) == "StatusBar1" ? app().StatusBar() : app().ChildAt(c.left, c.top);
+        ASSERT_NE(nullptr, hwnd);
+        RECT r = app().ClientRectOf(hwnd);
+        EXPECT_EQ(c.left, r.left);
+        EXPECT_EQ(c.top, r.top);
+        EXPECT_EQ(c.width, r.right - r.left);
+        EXPECT_EQ(c.height, r.bottom - r.top);
+        if (c.text) {
+            EXPECT_EQ(W(c.text), app().Text(hwnd));
+        }
+    }
+    // The edits start empty apart from the interval, which the window's
+    // showing fills in; the check boxes are clear.
+    EXPECT_EQ(L"", app().Text(app().Edit(1)));
+    EXPECT_FALSE(app().Checked(app().CheckBox(1)));
+    EXPECT_FALSE(app().Checked(app().CheckBox(2)));
+}
+
+TEST_F(Window, HelpTextHasItsThirtySevenLines) {
+    std::string expected;
+    for (std::size_t i = 0; i < std::size(kHelp); ++i) {
+        if (i > 0) expected += "\r\n";
+        expected += kHelp[i];
+    }
+    ASSERT_EQ(37u, std::size(kHelp));
+    EXPECT_EQ(W(expected), app().Text(app().Memo()));
+    const LONG style = GetWindowLongW(app().Memo(), GWL_STYLE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_TRUE(style & WS_VSCROLL);
+}
+
+TEST_F(Window, FirstFocusIsEdit1) {
+    SetForegroundWindow(app().Main());
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(1); }));
+}
+
+TEST_F(Window, TabWalksThirteenStopsAndShiftTabWalksBack) {
+    const std::vector<HWND> order = TabOrder();
+    for (HWND h : order) ASSERT_NE(nullptr, h);
+    // Stop is disabled while idle; enabled here, all thirteen stops take part.
+    EnableWindow(app().Button(5), TRUE);
+    app().Focus(order[0]);
+    ASSERT_EQ(order[0], app().Focused());
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        app().Key(VK_TAB);
+        HWND expected = order[i % order.size()];
+        EXPECT_TRUE(WaitFor([&] { return app().Focused() == expected; }, 3000)) << "Tab step " << i;
+    }
+    for (std::size_t i = order.size(); i-- > 0;) {
+        app().Key(VK_TAB, {VK_SHIFT});
+        EXPECT_TRUE(WaitFor([&] { return app().Focused() == order[i]; }, 3000))
+            << "Shift+Tab to stop " << i;
+    }
+}
+
+TEST_F(Window, TabSkipsDisabledControls) {
+    ASSERT_FALSE(app().Enabled(app().Button(5)));
+    app().Focus(app().Button(4));
+    app().Key(VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(6); }));
+    app().Key(VK_TAB, {VK_SHIFT});
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(4); }));
+}
+
+TEST_F(Window, EnterAndEscapeDoNothing) {
+    app().Focus(app().Edit(1));
+    app().Key(VK_RETURN);
+    app().Key(VK_ESCAPE);
+    app().Focus(app().Memo());
+    app().Key(VK_RETURN);
+    app().Key(VK_ESCAPE);
+    // Tab from the help text shows that the keys before it were handled.
+    app().Key(VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(4); }));
+    EXPECT_TRUE(app().Running());
+    EXPECT_TRUE(IsWindowVisible(app().Main()));
+}
+
+TEST_F(Window, IntervalFieldTakesEightBytesWhenTyped) {
+    HWND edit4 = app().Edit(4);
+    app().SetText(edit4, L"");
+    app().Focus(edit4);
+    app().Type(L"1234567890");
+    DrainKeysFrom(edit4);
+    EXPECT_EQ(L"12345678", app().Text(edit4));
+
+    app().SetText(edit4, L"");
+    app().Focus(edit4);
+    app().Type(L"1あいうえお");
+    DrainKeysFrom(edit4);
+    EXPECT_EQ(L"1あいう", app().Text(edit4));
+}
+
+TEST_F(Window, IntervalFieldTakesEightBytesWhenPasted) {
+    const std::wstring text = L"ABCDEFGHIJ";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    ASSERT_NE(nullptr, data);
+    memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(data);
+    ASSERT_NE(nullptr, SetClipboardData(CF_UNICODETEXT, data));
+    CloseClipboard();
+
+    HWND edit4 = app().Edit(4);
+    app().SetText(edit4, L"");
+    app().Focus(edit4);
+    app().Key('V', {VK_CONTROL});
+    DrainKeysFrom(edit4);
+    EXPECT_EQ(L"ABCDEFGH", app().Text(edit4));
+    // A paste into a full field adds nothing.
+    app().Focus(edit4);
+    app().Key(VK_END);
+    app().Key('V', {VK_CONTROL});
+    DrainKeysFrom(edit4);
+    EXPECT_EQ(L"ABCDEFGH", app().Text(edit4));
+}
+
+TEST_F(Window, ExitButtonEndsTheProcessWithCodeZero) {
+    app().Click(app().Button(6));
+    EXPECT_EQ(std::optional<DWORD>(0), app().WaitForExit());
+}
+
+TEST_F(Window, CloseBoxEndsTheProcessWithCodeZero) {
+    app().CloseBox();
+    EXPECT_EQ(std::optional<DWORD>(0), app().WaitForExit());
+}
+
+TEST_F(Window, AltXEndsTheProcessWithCodeZero) {
+    app().Focus(app().Edit(1));
+    app().Key('X', {VK_MENU});
+    EXPECT_EQ(std::optional<DWORD>(0), app().WaitForExit());
+}
+
+}  // namespace
