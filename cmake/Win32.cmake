@@ -16,3 +16,7 @@ target_link_libraries(Dirmind PRIVATE dirmind_win32)
 if(MINGW)
   target_link_options(Dirmind PRIVATE -municode)
 endif()
+
+# windres reports no dependencies: the resources it reads by name.
+set_source_files_properties(src/win32/Dirmind.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/Dirmind.ico;${CMAKE_SOURCE_DIR}/src/win32/Dirmind.manifest")

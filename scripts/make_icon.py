@@ -17,7 +17,7 @@ PALETTE = [
     (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
-NAVY, GREY, SILVER, BLUE, CYAN, WHITE = 4, 8, 7, 12, 14, 15
+NAVY, GREY, BLUE, CYAN, WHITE = 4, 8, 12, 14, 15
 CLEAR = None  # transparent: the AND mask is set, the colour index is 0
 
 
@@ -85,7 +85,6 @@ def folder(size):
 def bmp_entry(img):
     """The image as an icon's BITMAPINFOHEADER, palette, colour and AND mask."""
     size = len(img)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
     xor_rows, and_rows = [], []
     for row in reversed(img):  # bottom-up
@@ -97,7 +96,10 @@ def bmp_entry(img):
             bits = (bits << 1) | (1 if c is CLEAR else 0)
         mask = bits.to_bytes(size // 8, "big")
         and_rows.append(mask + b"\0" * (-len(mask) % 4))
-    return header + palette + b"".join(xor_rows) + b"".join(and_rows)
+    bits = b"".join(xor_rows) + b"".join(and_rows)
+    # Height counts the colour image and the mask together.
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(bits), 0, 0, 16, 0)
+    return header + palette + bits
 
 
 def ico(images):
