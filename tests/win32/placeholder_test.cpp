@@ -1,3 +1,0 @@
-// PLACEHOLDER
-#include <gtest/gtest.h>
-TEST(Placeholder, Builds) { SUCCEED(); }
