@@ -222,7 +222,11 @@ std::optional<std::wstring> Get(const std::wstring& name, DWORD* type) {
 
 }  // namespace jw
 
-App::App(const std::wstring& exePath) {
+App::App(const std::wstring& exePath) : App(exePath, false) {
+    if (pid_ && !WaitForMain()) ADD_FAILURE() << "the main window did not appear";
+}
+
+App::App(const std::wstring& exePath, bool waitForMain) {
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     std::wstring cmd = L"\"" + exePath + L"\"";
@@ -233,20 +237,24 @@ App::App(const std::wstring& exePath) {
         return;
     }
     pid_ = pi_.dwProcessId;
-    WaitForInputIdle(pi_.hProcess, 20000);
+    if (waitForMain && !WaitForMain()) ADD_FAILURE() << "the main window did not appear";
+}
+
+bool App::WaitForMain(int timeoutMs) {
+    if (main_) return true;
+    if (!pid_) return false;
+    WaitForInputIdle(pi_.hProcess, static_cast<DWORD>(timeoutMs));
     HWND found = nullptr;
     bool ok = WaitFor(
         [&] {
             found = FindTopWindow(pid_, kCaption, true);
             return found != nullptr || !Running();
         },
-        20000);
-    if (!ok || !found) {
-        ADD_FAILURE() << "the main window did not appear";
-        return;
-    }
+        timeoutMs);
+    if (!ok || !found) return false;
     main_ = found;
     tid_ = GetWindowThreadProcessId(main_, nullptr);
+    return true;
 }
 
 App::~App() {

@@ -58,6 +58,13 @@ public:
     // Starts the executable and waits (10 s at most) until its main window
     // "Dirmind Ver.1.00" is visible. Fails the test (ADD_FAILURE) otherwise.
     explicit App(const std::wstring& exePath);
+    // Starts the executable; without waitForMain it returns at once (a box
+    // shown while the window comes up keeps it hidden) and WaitForMain finds
+    // the main window later.
+    App(const std::wstring& exePath, bool waitForMain);
+    // Waits (timeoutMs at most) until the main window is visible; true once
+    // found.
+    bool WaitForMain(int timeoutMs = 20000);
     ~App();  // ends the process if it still runs
     App(const App&) = delete;
     App& operator=(const App&) = delete;

@@ -1,0 +1,151 @@
+// The settings file beside the real Dirmind.exe: written at close, brought
+// back at the next start with the window's position, auto-start and
+// minimising; what the interval field holds at close.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kReady = W("各設定を行い[開始]クリックでスタートです");
+const std::wstring kStarted = W("検索開始します...");
+
+// The eight lines of a settings file, each ended by CR LF.
+std::string Dat(int left, int top, const std::wstring& file, const std::string& interval,
+                bool autoStart, bool minimized) {
+    return std::to_string(left) + "\r\n" + std::to_string(top) + "\r\n" + ToCp932(file) +
+           "\r\n\r\n\r\n" + interval + "\r\n" + (autoStart ? "1" : "0") + "\r\n" +
+           (minimized ? "1" : "0") + "\r\n";
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+class SettingsE2E : public ::testing::Test {
+protected:
+    void SetUp() override { jw::DeleteAll(); }
+    void TearDown() override { jw::DeleteAll(); }
+
+    // Closes with the close box and waits for a clean end.
+    static void CloseAndWait(App& app) {
+        app.CloseBox();
+        EXPECT_EQ(std::optional<DWORD>(0), app.WaitForExit());
+    }
+
+    Sandbox box;
+};
+
+TEST_F(SettingsE2E, AFirstStartShowsTheDefaultsAndTheCloseWritesTheFile) {
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    for (int n = 1; n <= 3; ++n) EXPECT_EQ(L"", app.Text(app.Edit(n)));
+    EXPECT_EQ(L"5", app.Text(app.Edit(4)));
+    EXPECT_FALSE(app.Checked(app.CheckBox(1)));
+    EXPECT_FALSE(app.Checked(app.CheckBox(2)));
+    EXPECT_FALSE(app.Enabled(app.Button(5)));
+    EXPECT_TRUE(app.Enabled(app.Button(4)));
+    EXPECT_EQ(kReady, app.Status());
+    EXPECT_FALSE(IsIconic(app.Main()));
+    EXPECT_EQ(std::nullopt, box.ReadDat()) << "written only at close";
+
+    const RECT r = WindowRect(app.Main());
+    CloseAndWait(app);
+    EXPECT_EQ(Dat(r.left, r.top, L"", "5", false, false), box.ReadDat());
+}
+
+TEST_F(SettingsE2E, ThePositionAndAShiftJisFolderComeBackAsSaved) {
+    // ソ and 表 end in the byte "\", ポ in "|".
+    const std::wstring folder = box.MakeFolder(W("ソフト表ポ"));
+    const std::string saved = Dat(150, 120, folder, "0.01", false, false);
+    box.WriteDat(saved);
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    const RECT r = WindowRect(app.Main());
+    EXPECT_EQ(150, r.left);
+    EXPECT_EQ(120, r.top);
+    EXPECT_EQ(folder, app.Text(app.Edit(1)));
+    EXPECT_EQ(L"0.01", app.Text(app.Edit(4)));
+    CloseAndWait(app);
+    EXPECT_EQ(saved, box.ReadDat());
+}
+
+TEST_F(SettingsE2E, AutoStartAndMinimiseComeUpMinimisedAndWatching) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    box.WriteDat(Dat(140, 110, jww, "60", true, true));
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(app.Main()) != FALSE; }));
+    EXPECT_EQ(kStarted, app.Status());
+    EXPECT_TRUE(app.Enabled(app.Button(5)));
+    EXPECT_FALSE(app.Enabled(app.Button(4)));
+    EXPECT_FALSE(app.Enabled(app.Edit(1)));
+    EXPECT_TRUE(app.Checked(app.CheckBox(1)));
+    EXPECT_TRUE(app.Checked(app.CheckBox(2)));
+
+    // Closed while minimised: the position saved is the restored one.
+    CloseAndWait(app);
+    EXPECT_EQ(Dat(140, 110, jww, "60", true, true), box.ReadDat());
+}
+
+TEST_F(SettingsE2E, AutoStartWithAMissingFolderShowsTheErrorAndStaysIdle) {
+    const std::wstring gone = box.Dir() + L"Gone\\";
+    box.WriteDat(Dat(100, 100, gone, "5", true, false));
+    App app(box.ExePath(), false);
+    HWND error = app.WaitForWindow(W("エラー"), 20000);
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(W("指定したフォルダが存在しません。再指定して下さい"), app.MessageText(error));
+    app.PressButton(error, L"OK");
+    ASSERT_TRUE(app.WaitForMain());
+
+    EXPECT_EQ(kReady, app.Status());
+    EXPECT_FALSE(app.Enabled(app.Button(5)));
+    EXPECT_TRUE(app.Enabled(app.Button(4)));
+    EXPECT_TRUE(app.Enabled(app.Edit(1)));
+    EXPECT_EQ(gone, app.Text(app.Edit(1)));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Edit(1); }));
+    EXPECT_EQ(std::nullopt, jw::Get(L"File"));
+    CloseAndWait(app);
+}
+
+TEST_F(SettingsE2E, AnUnreadableIntervalIsSavedAsZeroAndComesBackAsFive) {
+    {
+        App app(box.ExePath());
+        ASSERT_TRUE(app.Started());
+        app.SetText(app.Edit(4), L"abc");
+        const RECT r = WindowRect(app.Main());
+        CloseAndWait(app);
+        EXPECT_EQ(Dat(r.left, r.top, L"", "0", false, false), box.ReadDat());
+    }
+    App again(box.ExePath());
+    ASSERT_TRUE(again.Started());
+    EXPECT_EQ(L"5", again.Text(again.Edit(4)));
+    CloseAndWait(again);
+}
+
+TEST_F(SettingsE2E, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNothing) {
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    app.SetText(app.Edit(4), L"1e400");
+    app.CloseBox();
+    HWND error = app.WaitForWindow(L"Dirmind");
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(W("浮動小数点数のオーバーフロー."), app.MessageText(error));
+    app.PressButton(error, L"OK");
+    EXPECT_FALSE(WaitFor([&] { return !app.Running(); }, 500));
+    EXPECT_EQ(std::nullopt, box.ReadDat());
+
+    app.SetText(app.Edit(4), L"2.5");
+    const RECT r = WindowRect(app.Main());
+    CloseAndWait(app);
+    EXPECT_EQ(Dat(r.left, r.top, L"", "2.5", false, false), box.ReadDat());
+}
+
+}  // namespace
