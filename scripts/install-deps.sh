@@ -5,7 +5,7 @@ set -euo pipefail
 
 what="${1:-test}"
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 xvfb xauth fonts-ipafont-gothic locales)
+          wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales)
 if [ "$what" = test ]; then
   packages+=(googletest x11-utils clang libclang-rt-14-dev)
 fi
