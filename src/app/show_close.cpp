@@ -5,19 +5,11 @@
 #include "util/Func_.h"
 #include "util/float_text.h"
 #include "util/sjis.h"
+#include "watch/interval.h"
 
 namespace {
 
 constexpr double kDefaultInterval = 5.0;
-// The double nearest 0.01 (what the text "0.01" reads as) lies slightly above
-// 0.01 and therefore stays; 0.0099 goes.
-constexpr double kMinInterval = 0.01;
-constexpr double kMaxInterval = 3600.0;
-
-bool IntervalInRange(double seconds) {
-    // Written so that a NaN counts as out of range as well.
-    return seconds >= kMinInterval && seconds <= kMaxInterval;
-}
 
 }  // namespace
 
