@@ -15,6 +15,9 @@ cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDIRMIND_SANITIZE=
 cmake --build build/native -j "$jobs"
 ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
 
+echo "== Fuzzing the settings reader (60 s)"
+fuzz/run.sh 60 || status=1
+
 echo "== Windows builds (x86_64, i686)"
 for arch in x86_64 i686; do
   cmake -S . -B "build/win-$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
