@@ -1,0 +1,345 @@
+// Benchmarks of the watch on Windows (or under Wine); they print figures.
+//
+//   bench_pass_bench_win32 [passes]
+//     Times one monitoring pass against the real registry and real folders,
+//     with the window toolkit faked: values equal, and values rewritten (the
+//     500 ms wait runs on the fake counter, so it is left out). Jw_cad's
+//     values are saved before and put back afterwards.
+//
+//   bench_pass_bench_win32 --idle-cpu <path of Dirmind.exe> [seconds]
+//     Starts a copy of Dirmind.exe watching one folder every 5 s (through its
+//     settings file) and prints its share of one CPU over the given time
+//     (default 60 s), taken from GetProcessTimes.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fakes/form_fixture.h"
+#include "win32/files.h"
+#include "win32/registry.h"
+#include "win32/text.h"
+
+namespace {
+
+constexpr wchar_t kJwFolderKey[] = L"SOFTWARE\\Jw_cad\\jw_win\\Folder";
+const wchar_t* const kNames[] = {L"File", L"FileC", L"ZUKEI"};
+
+// Jw_cad's three values as they were, put back on destruction.
+class SavedJwValues {
+public:
+    SavedJwValues() {
+        HKEY probe = nullptr;
+        hadJwCad_ = RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad", 0, KEY_READ, &probe) ==
+                    ERROR_SUCCESS;
+        if (probe) RegCloseKey(probe);
+        for (int i = 0; i < 3; ++i) values_[i] = Read(kNames[i]);
+    }
+    ~SavedJwValues() {
+        if (!hadJwCad_) {
+            RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad");
+            return;
+        }
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kJwFolderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        for (int i = 0; i < 3; ++i) {
+            if (values_[i]) {
+                RegSetValueExW(key, kNames[i], 0, values_[i]->type,
+                               reinterpret_cast<const BYTE*>(values_[i]->data.data()),
+                               static_cast<DWORD>(values_[i]->data.size()));
+            } else {
+                RegDeleteValueW(key, kNames[i]);
+            }
+        }
+        RegCloseKey(key);
+    }
+    SavedJwValues(const SavedJwValues&) = delete;
+    SavedJwValues& operator=(const SavedJwValues&) = delete;
+
+private:
+    struct Value {
+        DWORD type;
+        std::string data;
+    };
+    static std::optional<Value> Read(const wchar_t* name) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegGetValueW(HKEY_CURRENT_USER, kJwFolderKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                         nullptr, &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        std::string data(size, '\0');
+        if (RegGetValueW(HKEY_CURRENT_USER, kJwFolderKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                         data.data(), &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        data.resize(size);
+        return Value{type, data};
+    }
+    bool hadJwCad_ = false;
+    std::optional<Value> values_[3];
+};
+
+void SetJwText(const wchar_t* name, const std::wstring& text) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kJwFolderKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+std::optional<std::wstring> GetJwText(const wchar_t* name) {
+    wchar_t buffer[1024] = {};
+    DWORD size = sizeof(buffer);
+    if (RegGetValueW(HKEY_CURRENT_USER, kJwFolderKey, name, RRF_RT_REG_SZ, nullptr, buffer,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::wstring(buffer);
+}
+
+// A fresh folder in the temporary folder; removed with everything in it.
+class TempDir {
+public:
+    explicit TempDir(const std::wstring& name) {
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, temp);
+        path_ = std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        for (int i = 0; i < 50 && std::filesystem::exists(path_, ec); ++i) {
+            std::filesystem::remove_all(path_, ec);
+            if (ec) Sleep(100);
+        }
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::wstring& Path() const { return path_; }
+    std::wstring MakeFolder(const std::wstring& name) const {
+        std::filesystem::create_directories(path_ + name);
+        return path_ + name + L"\\";
+    }
+
+private:
+    std::wstring path_;
+};
+
+struct Figures {
+    double median;
+    double p90;
+    double max;
+};
+
+Figures Summarise(std::vector<double> us) {
+    std::sort(us.begin(), us.end());
+    return {us[us.size() / 2], us[us.size() * 9 / 10], us.back()};
+}
+
+template <typename Before>
+Figures TimePasses(TForm1& form, int passes, Before before) {
+    std::vector<double> us;
+    us.reserve(static_cast<std::size_t>(passes));
+    for (int i = 0; i < passes; ++i) {
+        before();
+        const auto start = std::chrono::steady_clock::now();
+        form.Timer1Timer();
+        const auto end = std::chrono::steady_clock::now();
+        us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    return Summarise(std::move(us));
+}
+
+int PassBench(int passes) {
+    SavedJwValues saved;
+    TempDir dir(L"dirmind-bench");
+    const std::wstring folders[] = {dir.MakeFolder(L"Jww"), dir.MakeFolder(L"Other"),
+                                    dir.MakeFolder(L"Zukei")};
+
+    FakeForm f;  // the toolkit doubles; the form below uses the real registry
+    Win32Registry registry;
+    Win32FileSystem files;
+    TForm1 form(FormControls{f.app, f.window, f.boxes, f.edit1, f.edit2, f.edit3, f.edit4,
+                             f.button1, f.button2, f.button3, f.button4, f.button5, f.button6,
+                             f.check1, f.check2, f.status, f.timer, f.dialog},
+                FormPlatform{registry, files});
+    f.edit1.text = ToCp932(folders[0]);
+    f.edit2.text = ToCp932(folders[1]);
+    f.edit3.text = ToCp932(folders[2]);
+    f.edit4.text = "5";
+    form.Button4Click();
+    if (!f.timer.Armed()) {
+        std::fprintf(stderr, "Start was refused: are the folders there?\n");
+        return 1;
+    }
+    form.Timer1Timer();  // the first pass writes the values
+    const std::wstring expected = folders[0].substr(0, folders[0].size() - 1);
+    if (GetJwText(L"File") != expected) {
+        std::fprintf(stderr, "the first pass did not write the values\n");
+        return 1;
+    }
+
+    const Figures equal = TimePasses(form, passes, [] {});
+    const Figures rewrite = TimePasses(form, passes, [] { SetJwText(L"File", L"C:\\Elsewhere"); });
+    if (GetJwText(L"File") != expected) {
+        std::fprintf(stderr, "the rewrite passes did not write the values\n");
+        return 1;
+    }
+
+    std::printf("passes per case: %d (real registry and folders, fake toolkit)\n", passes);
+    std::printf("pass, values equal:     median %8.2f us  p90 %8.2f us  max %8.2f us\n",
+                equal.median, equal.p90, equal.max);
+    std::printf(
+        "pass, values rewritten: median %8.2f us  p90 %8.2f us  max %8.2f us"
+        "  (without its 500 ms wait)\n",
+        rewrite.median, rewrite.p90, rewrite.max);
+    return 0;
+}
+
+double Seconds(const FILETIME& t) {
+    ULARGE_INTEGER v;
+    v.LowPart = t.dwLowDateTime;
+    v.HighPart = t.dwHighDateTime;
+    return static_cast<double>(v.QuadPart) / 1e7;
+}
+
+std::optional<double> CpuSeconds(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+    return Seconds(kernel) + Seconds(user);
+}
+
+// Under Wine, GetProcessTimes gives no times for another process. The host's
+// /proc (drive Z:) has them: the process whose command line holds marker;
+// utime + stime in clock ticks of 1/100 s.
+std::optional<double> HostCpuSeconds(const std::string& marker) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(L"Z:\\proc", ec)) {
+        const std::wstring name = entry.path().filename().wstring();
+        if (name.empty() || name.find_first_not_of(L"0123456789") != std::wstring::npos) continue;
+        std::ifstream cmdline(entry.path() / L"cmdline", std::ios::binary);
+        const std::string args((std::istreambuf_iterator<char>(cmdline)),
+                               std::istreambuf_iterator<char>());
+        if (args.find(marker) == std::string::npos) continue;
+        std::ifstream statFile(entry.path() / L"stat");
+        std::string stat((std::istreambuf_iterator<char>(statFile)),
+                         std::istreambuf_iterator<char>());
+        const std::size_t close = stat.rfind(')');
+        if (close == std::string::npos) return std::nullopt;
+        std::istringstream fields(stat.substr(close + 2));
+        std::string field;
+        double ticks = 0;
+        // Fields 3 .. 15 of stat follow the command name; utime is 14, stime 15.
+        for (int i = 3; i <= 15 && fields >> field; ++i) {
+            if (i >= 14) ticks += std::atof(field.c_str());
+        }
+        return ticks / 100.0;
+    }
+    return std::nullopt;
+}
+
+int IdleCpuBench(const std::wstring& exe, int seconds) {
+    SavedJwValues saved;
+    TempDir dir(L"dirmind-idle");
+    const std::wstring folder = dir.MakeFolder(L"Jww");
+    const std::wstring copy = dir.Path() + L"Dirmind.exe";
+    if (!CopyFileW(exe.c_str(), copy.c_str(), FALSE)) {
+        std::fprintf(stderr, "cannot copy the executable\n");
+        return 1;
+    }
+    // Left, top, three folders, interval 5 s, auto-start on, not minimised.
+    const std::string dat = "100\r\n100\r\n" + ToCp932(folder) + "\r\n\r\n\r\n5\r\n1\r\n0\r\n";
+    std::ofstream(std::filesystem::path(dir.Path() + L"Dirmind.dat"), std::ios::binary) << dat;
+
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::wstring command = L"\"" + copy + L"\"";
+    if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.Path().c_str(), &si, &pi)) {
+        std::fprintf(stderr, "cannot start the executable\n");
+        return 1;
+    }
+    WaitForInputIdle(pi.hProcess, 10000);
+    // Watching: the first pass, 5 s after the start, writes the folder.
+    const std::wstring expected = folder.substr(0, folder.size() - 1);
+    bool watching = false;
+    for (int i = 0; i < 200 && !watching; ++i) {
+        watching = GetJwText(L"File") == expected;
+        if (!watching) Sleep(100);
+    }
+
+    int result = 0;
+    if (!watching) {
+        std::fprintf(stderr, "the program did not start watching\n");
+        result = 1;
+    } else {
+        const std::string marker = "dirmind-idle-" + std::to_string(GetCurrentProcessId());
+        const auto host0 = HostCpuSeconds(marker);
+        const auto cpu0 = CpuSeconds(pi.hProcess);
+        const auto wall0 = std::chrono::steady_clock::now();
+        Sleep(static_cast<DWORD>(seconds) * 1000);
+        const auto cpu1 = CpuSeconds(pi.hProcess);
+        const auto host1 = HostCpuSeconds(marker);
+        const auto wall1 = std::chrono::steady_clock::now();
+        const double wall = std::chrono::duration<double>(wall1 - wall0).count();
+        DWORD exitCode = 0;
+        GetExitCodeProcess(pi.hProcess, &exitCode);
+        if (exitCode != STILL_ACTIVE) {
+            std::fprintf(stderr, "the program ended during the measurement (exit code %lu)\n",
+                         static_cast<unsigned long>(exitCode));
+            result = 1;
+        } else if (!cpu0 || !cpu1) {
+            std::fprintf(stderr, "GetProcessTimes failed\n");
+            result = 1;
+        } else {
+            std::printf("watching every 5 s for %.1f s\n", wall);
+            std::printf("GetProcessTimes: CPU %.4f s, share %.4f %% of one CPU\n", *cpu1 - *cpu0,
+                        100.0 * (*cpu1 - *cpu0) / wall);
+            if (host0 && host1) {
+                std::printf(
+                    "host /proc (Wine): CPU %.2f s, share %.4f %% of one CPU"
+                    " (10 ms ticks)\n",
+                    *host1 - *host0, 100.0 * (*host1 - *host0) / wall);
+            }
+            std::printf("Windows process id %lu\n", static_cast<unsigned long>(pi.dwProcessId));
+        }
+    }
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv) return 1;
+    if (argc >= 3 && std::wstring(argv[1]) == L"--idle-cpu") {
+        const int seconds = argc >= 4 ? std::max(1, _wtoi(argv[3])) : 60;
+        return IdleCpuBench(argv[2], seconds);
+    }
+    const int passes = std::max(1000, argc >= 2 ? _wtoi(argv[1]) : 2000);
+    return PassBench(passes);
+}
