@@ -27,6 +27,9 @@ constexpr DWORD kFrameStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 
+// The one main window of the thread, for its focus hook.
+MainWindow* gFocusWindow = nullptr;
+
 COLORREF ToColorRef(layout::Colour c) { return RGB(c.red, c.green, c.blue); }
 
 BOOL CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -180,6 +183,8 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Application& application)
     : instance_(instance), application_(application) {}
 
 MainWindow::~MainWindow() {
+    if (focusHook_) UnhookWindowsHookEx(focusHook_);
+    if (gFocusWindow == this) gFocusWindow = nullptr;
     // The adapters stay until the window and its controls are gone, then the
     // fonts and brushes they used.
     if (hwnd_) DestroyWindow(hwnd_);
@@ -207,6 +212,11 @@ bool MainWindow::Create() {
     CreateFonts();
     CreateControls();
     parts_ = std::make_unique<Parts>(hwnd_, application_, *this);
+    // The control that last had the focus gets it back when the window is
+    // activated or restored; minimising takes the focus away without
+    // deactivating the window, so every change of focus is noted.
+    gFocusWindow = this;
+    focusHook_ = SetWindowsHookExW(WH_CBT, FocusHook, nullptr, GetCurrentThreadId());
     PostMessageW(hwnd_, kFirstShowMessage, 0, 0);
     return true;
 }
@@ -345,6 +355,14 @@ LRESULT MainWindow::StaticColours(HDC dc, HWND control) {
     }
 }
 
+LRESULT CALLBACK MainWindow::FocusHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_SETFOCUS && gFocusWindow && gFocusWindow->hwnd_) {
+        HWND gaining = reinterpret_cast<HWND>(wp);
+        if (gaining && IsChild(gFocusWindow->hwnd_, gaining)) gFocusWindow->lastFocus_ = gaining;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -398,12 +416,6 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (next) SetFocus(next);
             return 0;
         }
-        case WM_ACTIVATE:
-            if (LOWORD(wp) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-            }
-            return DefWindowProcW(hwnd_, msg, wp, lp);
         case WM_SETFOCUS:
             RestoreFocus();
             return 0;

@@ -39,6 +39,7 @@ private:
     using GdiBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)>;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK FocusHook(int code, WPARAM wp, LPARAM lp);
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
     void CreateFonts();
     void CreateControls();
@@ -54,6 +55,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
     bool shown_ = false;
+    HHOOK focusHook_ = nullptr;
     GdiFont windowFont_{nullptr, &DeleteObject};
     GdiFont bannerFont_{nullptr, &DeleteObject};
     GdiFont statusFont_{nullptr, &DeleteObject};

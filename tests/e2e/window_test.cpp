@@ -181,6 +181,19 @@ TEST_F(Window, FirstFocusIsEdit1) {
     EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(1); }));
 }
 
+TEST_F(Window, FocusComesBackAfterMinimiseAndRestore) {
+    // The focus moves inside the program, as by the user.
+    app().Focus(app().Edit(2));
+    app().Key(VK_TAB);
+    app().Key(VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(3); }));
+    ShowWindow(app().Main(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(app().Main()) != FALSE; }));
+    ShowWindow(app().Main(), SW_RESTORE);
+    SetForegroundWindow(app().Main());
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(3); }));
+}
+
 TEST_F(Window, TabWalksThirteenStopsAndShiftTabWalksBack) {
     const std::vector<HWND> order = TabOrder();
     for (HWND h : order) ASSERT_NE(nullptr, h);
