@@ -158,6 +158,18 @@ TEST(ShellTimer, EveryChangeStartsAFreshInterval) {
     EXPECT_GE(MsSince(start), 640);
 }
 
+HWND gClickTarget = nullptr;
+
+void CALLBACK PostClick(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageW(gClickTarget, BM_CLICK, 0, 0);
+}
+
+void CALLBACK PostQuit(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(0);
+}
+
 TEST(ShellPump, ClickDuringAWaitIsHandledBeforeItReturns) {
     Win32Application app(L"Dirmind");
     TestWindow window;
@@ -167,12 +179,8 @@ TEST(ShellPump, ClickDuringAWaitIsHandledBeforeItReturns) {
     const auto start = Clock::now();
     window.onClick = [&] { clickedAt = MsSince(start); };
     // The click comes 100 ms into the wait.
-    static HWND target = nullptr;
-    target = button;
-    const UINT_PTR poster = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        PostMessageW(target, BM_CLICK, 0, 0);
-    });
+    gClickTarget = button;
+    const UINT_PTR poster = SetTimer(nullptr, 0, 100, PostClick);
     ASSERT_NE(0u, poster);
     WaitWithMessages(app, 300);
     const long long returnedAt = MsSince(start);
@@ -188,10 +196,7 @@ TEST(ShellPump, QuitDuringAWaitIsRememberedButDoesNotEndIt) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     const auto start = Clock::now();
-    const UINT_PTR quitter = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        PostQuitMessage(0);
-    });
+    const UINT_PTR quitter = SetTimer(nullptr, 0, 50, PostQuit);
     ASSERT_NE(0u, quitter);
     WaitWithMessages(app, 300);
     KillTimer(nullptr, quitter);
