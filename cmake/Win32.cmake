@@ -14,7 +14,7 @@ target_link_libraries(dirmind_win32 PUBLIC dirmind_core comctl32 comdlg32 gdi32 
 add_executable(Dirmind WIN32 src/win32/main.cpp src/win32/Dirmind.rc)
 target_link_libraries(Dirmind PRIVATE dirmind_win32)
 if(MINGW)
-  target_link_options(Dirmind PRIVATE -municode)
+  target_link_options(Dirmind PRIVATE -municode $<$<CONFIG:Release>:-s>)
 endif()
 
 # windres reports no dependencies: the resources it reads by name.

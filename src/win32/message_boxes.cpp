@@ -34,14 +34,14 @@ HWND AddControl(HWND box, const wchar_t* cls, const wchar_t* text, DWORD style, 
     return control;
 }
 
-void LayOut(HWND box, const ErrorBox& spec) {
-    SetWindowTextW(box, spec.caption->c_str());
+void LayOut(HWND box, const ErrorBox& request) {
+    SetWindowTextW(box, request.caption->c_str());
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
 
     HDC dc = GetDC(box);
     HGDIOBJ old = SelectObject(
-        dc, spec.font ? static_cast<HGDIOBJ>(spec.font) : GetStockObject(DEFAULT_GUI_FONT));
+        dc, request.font ? static_cast<HGDIOBJ>(request.font) : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     static constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -50,7 +50,7 @@ void LayOut(HWND box, const ErrorBox& spec) {
     const int charWidth = std::max(1, static_cast<int>((alphabet.cx / 26 + 1) / 2));
     const int charHeight = std::max(1, static_cast<int>(metrics.tmHeight));
     RECT textRect{0, 0, screenWidth / 2, 0};
-    DrawTextW(dc, spec.text->c_str(), -1, &textRect,
+    DrawTextW(dc, request.text->c_str(), -1, &textRect,
               DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, old);
     ReleaseDC(box, dc);
@@ -74,13 +74,13 @@ void LayOut(HWND box, const ErrorBox& spec) {
                            {marginX, marginY, marginX + iconWidth, marginY + iconHeight}, nullptr);
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_ERROR)), 0);
     const int textLeft = marginX + iconWidth + spacingX;
-    AddControl(box, L"STATIC", spec.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, -1,
-               {textLeft, marginY, textLeft + textWidth, marginY + textHeight}, spec.font);
+    AddControl(box, L"STATIC", request.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, -1,
+               {textLeft, marginY, textLeft + textWidth, marginY + textHeight}, request.font);
     const int buttonLeft = (clientWidth - buttonWidth) / 2;
     const int buttonTop = marginY + rowHeight + spacingY;
     HWND ok = AddControl(
         box, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
-        {buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, spec.font);
+        {buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, request.font);
     SendMessageW(box, DM_SETDEFID, IDOK, 0);
 
     RECT frame{0, 0, clientWidth, clientHeight};
@@ -131,9 +131,9 @@ void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& t
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
         font.reset(CreateFontIndirectW(&metrics.lfMessageFont));
     }
-    const ErrorBox spec{&caption, &text, font.get()};
+    const ErrorBox request{&caption, &text, font.get()};
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.dialog, owner, ErrorBoxProc,
-                            reinterpret_cast<LPARAM>(&spec));
+                            reinterpret_cast<LPARAM>(&request));
 }
 
 void Win32MessageBoxes::ShowError(const std::string& message) {
