@@ -23,54 +23,6 @@ HWND FileNameBox(HWND dialog) {
     return box ? box : GetDlgItem(dialog, kFileNameEdit);
 }
 
-// Visible top-level windows of the process other than those given.
-std::vector<HWND> OtherWindows(const App& app, std::initializer_list<HWND> known) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{app.Pid(), {}};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            if (pid == s->pid && IsWindowVisible(h)) s->found.push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    std::vector<HWND> others;
-    for (HWND h : search.found) {
-        if (std::find(known.begin(), known.end(), h) == known.end()) others.push_back(h);
-    }
-    return others;
-}
-
-// Keyboard input to a dialog of the program. App::Key and App::Type bring the
-// main window to the front first, which a modal dialog has disabled.
-void Press(HWND window, WORD vk) {
-    SetForegroundWindow(window);
-    INPUT in[2] = {};
-    for (int i = 0; i < 2; ++i) {
-        in[i].type = INPUT_KEYBOARD;
-        in[i].ki.wVk = vk;
-        in[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(2, in, sizeof(INPUT));
-}
-
-void Type(HWND window, const std::wstring& text) {
-    SetForegroundWindow(window);
-    for (wchar_t c : text) {
-        INPUT in[2] = {};
-        for (int i = 0; i < 2; ++i) {
-            in[i].type = INPUT_KEYBOARD;
-            in[i].ki.wScan = c;
-            in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
-        }
-        SendInput(2, in, sizeof(INPUT));
-    }
-}
-
 class FolderDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(app.Started()); }
@@ -87,9 +39,9 @@ protected:
     }
     // Replaces the preset name in the file-name box with text, as typed.
     void TypeName(HWND dialog, const std::wstring& text) {
-        Press(dialog, VK_END);
-        Press(dialog, VK_BACK);
-        Type(dialog, text);
+        app.KeyTo(dialog, VK_END);
+        app.KeyTo(dialog, VK_BACK);
+        app.TypeTo(dialog, text);
     }
 
     Sandbox box;
@@ -114,7 +66,7 @@ TEST_F(FolderDialogTest, OpensWithItsCaptionAndPresetNameCentredOnTheMonitor) {
     EXPECT_NEAR(work.left + (work.right - work.left - width) / 2, frame.left, 1);
     EXPECT_NEAR(work.top + (work.bottom - work.top - height) / 3, frame.top, 1);
 
-    Press(dialog, VK_ESCAPE);
+    app.KeyTo(dialog, VK_ESCAPE);
     ASSERT_TRUE(Closed(dialog));
     EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Button(1); }))
         << "the focus goes back to the browse button";
@@ -126,7 +78,7 @@ TEST_F(FolderDialogTest, TypedNameGivesItsFolderWithTrailingBackslash) {
     HWND dialog = Browse(1);
     ASSERT_NE(nullptr, dialog);
     TypeName(dialog, folder + L"plan.jww");
-    Press(dialog, VK_RETURN);
+    app.KeyTo(dialog, VK_RETURN);
     ASSERT_TRUE(Closed(dialog));
     EXPECT_TRUE(WaitFor([&] { return app.Text(app.Edit(1)) == folder; }))
         << U8(app.Text(app.Edit(1)));
@@ -143,7 +95,7 @@ TEST_F(FolderDialogTest, PresetNameConfirmsTheFolderOfTheField) {
         app.SetText(app.Edit(3), texts[i]);
         HWND dialog = Browse(3);
         ASSERT_NE(nullptr, dialog);
-        Press(dialog, VK_RETURN);
+        app.KeyTo(dialog, VK_RETURN);
         ASSERT_TRUE(Closed(dialog));
         EXPECT_TRUE(WaitFor([&] { return app.Text(app.Edit(3)) == expected[i]; }))
             << U8(texts[i]) << " gave " << U8(app.Text(app.Edit(3)));
@@ -158,7 +110,7 @@ TEST_F(FolderDialogTest, CancelKeepsTheTypedText) {
     HWND dialog = Browse(2);
     ASSERT_NE(nullptr, dialog);
     TypeName(dialog, box.Dir());
-    Press(dialog, VK_ESCAPE);
+    app.KeyTo(dialog, VK_ESCAPE);
     ASSERT_TRUE(Closed(dialog)) << "Esc";
 
     dialog = Browse(2);
@@ -181,11 +133,11 @@ TEST_F(FolderDialogTest, MissingFolderIsRefusedAndTheDialogStaysOpen) {
     HWND dialog = Browse(1);
     ASSERT_NE(nullptr, dialog);
     TypeName(dialog, box.Dir() + L"無い\\a.jww");
-    Press(dialog, VK_RETURN);
+    app.KeyTo(dialog, VK_RETURN);
 
     HWND warning = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        auto others = OtherWindows(app, {app.Main(), dialog});
+        auto others = app.OtherWindows({app.Main(), dialog});
         warning = others.empty() ? nullptr : others.front();
         return warning != nullptr;
     })) << "the dialog warns";

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -106,6 +107,25 @@ std::vector<HWND> DirectChildren(HWND parent) {
         if (GetParent(h) == parent) direct.push_back(h);
     }
     return direct;
+}
+
+struct VisibleTop {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK VisibleTopProc(HWND hwnd, LPARAM lp) {
+    auto* v = reinterpret_cast<VisibleTop*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == v->pid && IsWindowVisible(hwnd)) v->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleTopWindows(DWORD pid) {
+    VisibleTop v{pid, {}};
+    EnumWindows(VisibleTopProc, reinterpret_cast<LPARAM>(&v));
+    return v.found;
 }
 
 void SendKey(WORD vk, bool up) {
@@ -373,16 +393,20 @@ HWND App::Focused() const {
     return info.hwndFocus;
 }
 
-void App::Key(WORD vk, std::initializer_list<WORD> modifiers) const {
-    SetForegroundWindow(main_);
+void App::Key(WORD vk, std::initializer_list<WORD> modifiers) const { KeyTo(main_, vk, modifiers); }
+
+void App::Type(const std::wstring& text) const { TypeTo(main_, text); }
+
+void App::KeyTo(HWND window, WORD vk, std::initializer_list<WORD> modifiers) const {
+    SetForegroundWindow(window);
     for (WORD m : modifiers) SendKey(m, false);
     SendKey(vk, false);
     SendKey(vk, true);
     for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) SendKey(*it, true);
 }
 
-void App::Type(const std::wstring& text) const {
-    SetForegroundWindow(main_);
+void App::TypeTo(HWND window, const std::wstring& text) const {
+    SetForegroundWindow(window);
     for (wchar_t c : text) {
         INPUT in[2] = {};
         for (int i = 0; i < 2; ++i) {
@@ -392,6 +416,14 @@ void App::Type(const std::wstring& text) const {
         }
         SendInput(2, in, sizeof(INPUT));
     }
+}
+
+std::vector<HWND> App::OtherWindows(std::initializer_list<HWND> known) const {
+    std::vector<HWND> others;
+    for (HWND h : VisibleTopWindows(pid_)) {
+        if (std::find(known.begin(), known.end(), h) == known.end()) others.push_back(h);
+    }
+    return others;
 }
 
 HWND App::WaitForWindow(const std::wstring& caption, int timeoutMs) const {

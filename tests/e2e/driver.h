@@ -105,6 +105,12 @@ public:
     // such as VK_SHIFT or VK_MENU are held while the key is pressed.
     void Key(WORD vk, std::initializer_list<WORD> modifiers = {}) const;
     void Type(const std::wstring& text) const;  // Unicode characters
+    // The same to another window of the program (a dialog or a box, while a
+    // modal one has disabled the main window).
+    void KeyTo(HWND window, WORD vk, std::initializer_list<WORD> modifiers = {}) const;
+    void TypeTo(HWND window, const std::wstring& text) const;
+    // The visible top-level windows of the process, less those given.
+    std::vector<HWND> OtherWindows(std::initializer_list<HWND> known = {}) const;
 
     // A top-level window of this process with the given caption, as soon as
     // it is visible (nullptr after timeoutMs).

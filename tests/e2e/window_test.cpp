@@ -293,3 +293,23 @@ TEST_F(Window, AltXEndsTheProcessWithCodeZero) {
 }
 
 }  // namespace
+
+TEST_F(Window, WhileWatchingTabWalksTheControlsThatStayEnabled) {
+    const std::wstring folder = box_.MakeFolder(L"watched");
+    app().SetText(app().Edit(1), folder);
+    app().SetText(app().Edit(4), L"3600");
+    app().Click(app().Button(4));
+    ASSERT_TRUE(WaitFor([&] { return app().Enabled(app().Button(5)); }));
+
+    const std::vector<HWND> order = {app().Memo(), app().Button(5), app().Button(6),
+                                     app().CheckBox(1), app().CheckBox(2)};
+    app().Focus(order[0]);
+    ASSERT_EQ(order[0], app().Focused());
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        app().Key(VK_TAB);
+        HWND expected = order[i % order.size()];
+        EXPECT_TRUE(WaitFor([&] { return app().Focused() == expected; }, 3000)) << "Tab step " << i;
+    }
+    app().Key(VK_TAB, {VK_SHIFT});
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == order.back(); }, 3000));
+}

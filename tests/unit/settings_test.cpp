@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 #include <system_error>
 #include <type_traits>
@@ -112,8 +113,10 @@ struct OnDisk {
 
     FakeForm f;
     DiskFileSystem disk;
+    // Unique also across test processes running side by side.
     fs::path dir = fs::temp_directory_path() /
-                   ("dirmind-settings-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+                   ("dirmind-settings-" + std::to_string(std::random_device{}()) + "-" +
+                    std::to_string(reinterpret_cast<std::uintptr_t>(this)));
     std::string path;
     TForm1 form{FormControls{f.app, f.window, f.boxes, f.edit1, f.edit2, f.edit3, f.edit4,
                              f.button1, f.button2, f.button3, f.button4, f.button5, f.button6,
