@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Prints the benchmark figures: one monitoring pass against the test doubles
+# (native) and against the real registry under Wine, the CPU share of a 500 ms
+# wait with the real message pump, and the CPU share of the real Dirmind.exe
+# while it watches at a 5 s interval. Usage: scripts/bench.sh [IDLE_SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh test
+idle="${1:-60}"
+
+cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/bench-native --target bench_pass_bench -j "$(nproc)"
+cmake -S . -B build/win-x86_64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake >/dev/null
+cmake --build build/win-x86_64 --target Dirmind bench_wait_cpu bench_pass_bench_win32 -j "$(nproc)"
+
+echo "== One pass against the test doubles (native)"
+build/bench-native/bench/bench_pass_bench 10000
+
+exe="Z:$(pwd | tr / '\\')\\build\\win-x86_64\\Dirmind.exe"
+scripts/with-wine.sh bash -c "
+  echo '== WaitWithMessages(500) with the real message pump (Wine)'
+  wine build/win-x86_64/bench/bench_wait_cpu.exe
+  echo '== One pass against the real registry (Wine)'
+  wine build/win-x86_64/bench/bench_pass_bench_win32.exe 2000
+  echo '== Dirmind.exe watching at a 5 s interval for $idle s (Wine)'
+  wine build/win-x86_64/bench/bench_pass_bench_win32.exe --idle-cpu '$exe' $idle
+"
