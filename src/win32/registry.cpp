@@ -49,30 +49,23 @@ IRegistry::Query Win32Registry::QueryValue(Key key, const std::string& name, std
                                            std::string& data) {
     const std::wstring wideName = ToWide(name);
     DWORD valueType = REG_NONE;
-    DWORD size = 0;
-    LONG result =
-        RegQueryValueExW(Handle(key), wideName.c_str(), nullptr, &valueType, nullptr, &size);
-    if (result == ERROR_FILE_NOT_FOUND) return Query::NotFound;
-    if (result != ERROR_SUCCESS) return Query::Failed;
-
-    std::string bytes;
-    // The value may grow between the size query and the read: ask again with
+    // A folder value fits the first buffer, so one query usually reads it:
+    // each query is a round trip to the registry's server under Wine.
+    std::string bytes(520, '\0');
+    DWORD size = static_cast<DWORD>(bytes.size());
+    LONG result = RegQueryValueExW(Handle(key), wideName.c_str(), nullptr, &valueType,
+                                   reinterpret_cast<BYTE*>(bytes.data()), &size);
+    // A larger value, or one that grows between the queries: ask again with
     // the size the registry reports, a bounded number of times.
-    for (int attempt = 0; size != 0; ++attempt) {
+    for (int attempt = 0; result == ERROR_MORE_DATA; ++attempt) {
         if (attempt == 4) return Query::Failed;
         bytes.resize(size);
-        DWORD read = size;
         result = RegQueryValueExW(Handle(key), wideName.c_str(), nullptr, &valueType,
-                                  reinterpret_cast<BYTE*>(bytes.data()), &read);
-        if (result == ERROR_MORE_DATA) {
-            size = read;
-            continue;
-        }
-        if (result == ERROR_FILE_NOT_FOUND) return Query::NotFound;
-        if (result != ERROR_SUCCESS) return Query::Failed;
-        bytes.resize(read);
-        break;
+                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
     }
+    if (result == ERROR_FILE_NOT_FOUND) return Query::NotFound;
+    if (result != ERROR_SUCCESS) return Query::Failed;
+    bytes.resize(size);
 
     type = valueType;
     if (bytes.empty()) {
