@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "expected/help_text.h"
 
 using namespace e2e;
 
@@ -43,46 +44,6 @@ const std::vector<Expected> kControls = {
     {"Edit4", 104, 116, 57, 21, nullptr},
     {"CheckBox1", 8, 144, 185, 17, "起動時に自動的に開始"},
     {"CheckBox2", 8, 168, 185, 17, "起動時アイコン化(最小化)"},
-};
-
-const char* const kHelp[] = {
-    "このソフトは Jw_cadの開く／保存等で指定するフォルダの",
-    "設定を常時、指定したフォルダに変更するツールです。",
-    "(※常時：本ソフト実行開始中に限る。指定した割込時間毎)",
-    "",
-    "逆に言えば、Jw_cadは前回フォルダを記憶・呼び出し",
-    "するようになっていますが、起動時/終了時/新規作成後",
-    "それが出来なくなりますので、通常は本ソフトを利用しない",
-    "方が良い場合が多いであろうと思われます。",
-    "",
-    "Jw_cadで「開く」「保存」を行って図面ファイル名が",
-    "確定した後に「開く」「保存」を行った場合は、",
-    "その図面ファイル名からフォルダを取得し、",
-    "レジストリ読込みは行わない様子です。",
-    "そのため、その場合は「前回フォルダ」となります。",
-    "新規作成、或いは終了をして再起動を行った際には、",
-    "本ソフト実行開始中の効果はあります。",
-    "",
-    "Jw_cadで開く／保存の際にはそのフォルダがレジストリ",
-    "に登録されますが、その内容を割込時間毎に検索し、",
-    "予め指定した指定内容と異なる場合、指定した内容に",
-    "設定しなおす処理を行います。",
-    "これにより、開く／保存の際のファイル選択画面での",
-    "デフォルトフォルダを指定した任意のフォルダに変更",
-    "出来るかもしれません。",
-    "（※タイミングにより異なる可能性はあります）",
-    "",
-    "本ソフトの画面が邪魔な場合にはアイコン化（最小化）",
-    "しておいて下さい。",
-    "",
-    "※Jw_cadで開く／保存をしたフォルダの履歴を記録する",
-    "　ような機能はありません。あくまでも割込時のみ対象と",
-    "　しますので注意して下さい。",
-    "※存在しないフォルダは指定出来ません。予め、",
-    "　Windowsのエクスプローラ等でフォルダを作成して",
-    "　おいて下さい。",
-    "※フォルダ欄が未入力状態の場合は、",
-    "　設定を変更しません。",
 };
 
 class Window : public ::testing::Test {
@@ -164,11 +125,11 @@ TEST_F(Window, EveryControlIsAtItsPlaceWithItsText) {
 
 TEST_F(Window, HelpTextHasItsThirtySevenLines) {
     std::string expected;
-    for (std::size_t i = 0; i < std::size(kHelp); ++i) {
+    for (std::size_t i = 0; i < std::size(kExpectedHelpLines); ++i) {
         if (i > 0) expected += "\r\n";
-        expected += kHelp[i];
+        expected += kExpectedHelpLines[i];
     }
-    ASSERT_EQ(37u, std::size(kHelp));
+    ASSERT_EQ(37u, std::size(kExpectedHelpLines));
     EXPECT_EQ(W(expected), app().Text(app().Memo()));
     const LONG style = GetWindowLongW(app().Memo(), GWL_STYLE);
     EXPECT_TRUE(style & ES_READONLY);

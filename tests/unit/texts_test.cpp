@@ -3,6 +3,7 @@
 #ifndef _WIN32
 
 #include "app/texts.h"
+#include "expected/help_text.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -110,49 +111,10 @@ TEST(Texts, ControlTexts) {
 }
 
 TEST(Texts, HelpLines) {
-    static const char* const kExpected[] = {
-        "このソフトは Jw_cadの開く／保存等で指定するフォルダの",
-        "設定を常時、指定したフォルダに変更するツールです。",
-        "(※常時：本ソフト実行開始中に限る。指定した割込時間毎)",
-        "",
-        "逆に言えば、Jw_cadは前回フォルダを記憶・呼び出し",
-        "するようになっていますが、起動時/終了時/新規作成後",
-        "それが出来なくなりますので、通常は本ソフトを利用しない",
-        "方が良い場合が多いであろうと思われます。",
-        "",
-        "Jw_cadで「開く」「保存」を行って図面ファイル名が",
-        "確定した後に「開く」「保存」を行った場合は、",
-        "その図面ファイル名からフォルダを取得し、",
-        "レジストリ読込みは行わない様子です。",
-        "そのため、その場合は「前回フォルダ」となります。",
-        "新規作成、或いは終了をして再起動を行った際には、",
-        "本ソフト実行開始中の効果はあります。",
-        "",
-        "Jw_cadで開く／保存の際にはそのフォルダがレジストリ",
-        "に登録されますが、その内容を割込時間毎に検索し、",
-        "予め指定した指定内容と異なる場合、指定した内容に",
-        "設定しなおす処理を行います。",
-        "これにより、開く／保存の際のファイル選択画面での",
-        "デフォルトフォルダを指定した任意のフォルダに変更",
-        "出来るかもしれません。",
-        "（※タイミングにより異なる可能性はあります）",
-        "",
-        "本ソフトの画面が邪魔な場合にはアイコン化（最小化）",
-        "しておいて下さい。",
-        "",
-        "※Jw_cadで開く／保存をしたフォルダの履歴を記録する",
-        "\u3000ような機能はありません。あくまでも割込時のみ対象と",
-        "\u3000しますので注意して下さい。",
-        "※存在しないフォルダは指定出来ません。予め、",
-        "\u3000Windowsのエクスプローラ等でフォルダを作成して",
-        "\u3000おいて下さい。",
-        "※フォルダ欄が未入力状態の場合は、",
-        "\u3000設定を変更しません。",
-    };
-    static_assert(sizeof kExpected / sizeof kExpected[0] == 37);
+    static_assert(sizeof kExpectedHelpLines / sizeof kExpectedHelpLines[0] == 37);
     ASSERT_EQ(texts::kHelpLineCount, 37);
     for (int i = 0; i < texts::kHelpLineCount; ++i) {
-        EXPECT_EQ(std::string(texts::kHelpLines[i]), ToCp932(kExpected[i])) << "line " << i + 1;
+        EXPECT_EQ(std::string(texts::kHelpLines[i]), ToCp932(kExpectedHelpLines[i])) << "line " << i + 1;
     }
 }
 
