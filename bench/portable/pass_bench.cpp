@@ -9,36 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "../pass_timing.h"
 #include "fakes/form_fixture.h"
 
 namespace {
 
 constexpr char kFolderKey[] = "SOFTWARE\\Jw_cad\\jw_win\\Folder";
-
-struct Figures {
-    double median;
-    double p90;
-    double max;
-};
-
-Figures Summarise(std::vector<double> us) {
-    std::sort(us.begin(), us.end());
-    return {us[us.size() / 2], us[us.size() * 9 / 10], us.back()};
-}
-
-template <typename Before>
-Figures TimePasses(FakeForm& f, int passes, Before before) {
-    std::vector<double> us;
-    us.reserve(static_cast<std::size_t>(passes));
-    for (int i = 0; i < passes; ++i) {
-        before();
-        const auto start = std::chrono::steady_clock::now();
-        f.form.Timer1Timer();
-        const auto end = std::chrono::steady_clock::now();
-        us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
-    }
-    return Summarise(std::move(us));
-}
 
 }  // namespace
 
@@ -57,13 +33,13 @@ int main(int argc, char** argv) {
     f.form.Timer1Timer();  // the first pass writes the values
 
     const int writesBefore = f.registry.writes;
-    const Figures equal = TimePasses(f, passes, [] {});
+    const Figures equal = TimePasses(f.form, passes, [] {});
     if (f.registry.writes != writesBefore) {
         std::fprintf(stderr, "unexpected rewrite\n");
         return 1;
     }
-    const Figures rewrite =
-        TimePasses(f, passes, [&f] { f.registry.PutString(kFolderKey, "File", "C:\\Elsewhere"); });
+    const Figures rewrite = TimePasses(
+        f.form, passes, [&f] { f.registry.PutString(kFolderKey, "File", "C:\\Elsewhere"); });
     if (f.registry.writes != writesBefore + 3 * passes || f.registry.OpenHandles() != 0) {
         std::fprintf(stderr, "unexpected write count or open keys\n");
         return 1;

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "../pass_timing.h"
 #include "fakes/form_fixture.h"
 #include "win32/files.h"
 #include "win32/registry.h"
@@ -143,30 +144,6 @@ private:
     std::wstring path_;
 };
 
-struct Figures {
-    double median;
-    double p90;
-    double max;
-};
-
-Figures Summarise(std::vector<double> us) {
-    std::sort(us.begin(), us.end());
-    return {us[us.size() / 2], us[us.size() * 9 / 10], us.back()};
-}
-
-template <typename Before>
-Figures TimePasses(TForm1& form, int passes, Before before) {
-    std::vector<double> us;
-    us.reserve(static_cast<std::size_t>(passes));
-    for (int i = 0; i < passes; ++i) {
-        before();
-        const auto start = std::chrono::steady_clock::now();
-        form.Timer1Timer();
-        const auto end = std::chrono::steady_clock::now();
-        us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
-    }
-    return Summarise(std::move(us));
-}
 
 int PassBench(int passes) {
     SavedJwValues saved;

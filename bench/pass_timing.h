@@ -1,0 +1,35 @@
+// Timing of monitoring passes for the benchmarks: medians, not means, since
+// a pass now and then waits on the machine.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "app/Unit1.h"
+
+struct Figures {
+    double median;
+    double p90;
+    double max;
+};
+
+inline Figures Summarise(std::vector<double> us) {
+    std::sort(us.begin(), us.end());
+    return {us[us.size() / 2], us[us.size() * 9 / 10], us.back()};
+}
+
+// Runs before() and then one timed pass, passes times; figures in µs.
+template <typename Before>
+Figures TimePasses(TForm1& form, int passes, Before before) {
+    std::vector<double> us;
+    us.reserve(static_cast<std::size_t>(passes));
+    for (int i = 0; i < passes; ++i) {
+        before();
+        const auto start = std::chrono::steady_clock::now();
+        form.Timer1Timer();
+        const auto end = std::chrono::steady_clock::now();
+        us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    return Summarise(std::move(us));
+}
