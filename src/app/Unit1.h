@@ -35,7 +35,9 @@ struct FormPlatform {
     IFileSystem& Files;
 };
 
-class TForm1 {
+// The controls and the platform are the form's own members (Edit1, Timer1,
+// Registry, ...), as the handlers name them.
+class TForm1 : public FormControls, public FormPlatform {
 public:
     TForm1(const FormControls& controls, const FormPlatform& platform);
     TForm1(const TForm1&) = delete;
@@ -58,30 +60,6 @@ public:
     void SetStatus(const std::string& text);
     void LoadSettings(const std::string& path);
     void SaveSettings(const std::string& path);
-
-    // Controls.
-    IApplication& Application;
-    IWindow& Window;
-    IMessageBoxes& Boxes;
-    IEdit& Edit1;
-    IEdit& Edit2;
-    IEdit& Edit3;
-    IEdit& Edit4;
-    IButton& Button1;
-    IButton& Button2;
-    IButton& Button3;
-    IButton& Button4;
-    IButton& Button5;
-    IButton& Button6;
-    ICheckBox& CheckBox1;
-    ICheckBox& CheckBox2;
-    IStatusLine& StatusBar1;
-    ITimer& Timer1;
-    IOpenDialog& OpenDialog1;
-
-    // Platform.
-    IRegistry& Registry;
-    IFileSystem& Files;
 
     // The settings record and the working values.
     std::string SettingsPath;
