@@ -192,6 +192,54 @@ TEST(ShellPump, ClickDuringAWaitIsHandledBeforeItReturns) {
     EXPECT_FALSE(app.Terminated());
 }
 
+HWND gKeyTarget = nullptr;
+
+void CALLBACK PostTab(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageW(gKeyTarget, WM_KEYDOWN, VK_TAB, 1);
+    PostMessageW(gKeyTarget, WM_KEYUP, VK_TAB, 0xC0000001);
+}
+
+void CALLBACK PostAltS(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    // What Alt+S becomes once translated: a system character with Alt down.
+    PostMessageW(gKeyTarget, WM_SYSCHAR, L's', (1 << 29) | 1);
+}
+
+TEST(ShellPump, TabAndAcceleratorsWorkDuringAWait) {
+    Win32Application app(L"Dirmind");
+    TestWindow window;
+    SetWindowLongPtrW(window.Handle(), GWL_EXSTYLE, WS_EX_CONTROLPARENT);
+    ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);
+    app.SetMainWindow(window.Handle());
+    HWND first = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 100,
+                                 24, window.Handle(), reinterpret_cast<HMENU>(INT_PTR{301}),
+                                 GetModuleHandleW(nullptr), nullptr);
+    HWND start = CreateWindowExW(0, L"BUTTON", L"\u958b\u59cb(&S)",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10, 40, 100,
+                                 24, window.Handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, start);
+    SetFocus(first);
+    ASSERT_EQ(first, GetFocus());
+
+    gKeyTarget = first;
+    const UINT_PTR tab = SetTimer(nullptr, 0, 50, PostTab);
+    ASSERT_NE(0u, tab);
+    WaitWithMessages(app, 200);
+    KillTimer(nullptr, tab);
+    EXPECT_EQ(start, GetFocus()) << "Tab inside the wait moves the focus on";
+
+    SetFocus(first);
+    const UINT_PTR alt = SetTimer(nullptr, 0, 50, PostAltS);
+    ASSERT_NE(0u, alt);
+    WaitWithMessages(app, 200);
+    KillTimer(nullptr, alt);
+    EXPECT_EQ(1, window.clicks) << "Alt+S inside the wait clicks its button";
+}
+
 TEST(ShellPump, QuitDuringAWaitIsRememberedButDoesNotEndIt) {
     Win32Application app(L"Dirmind");
     TestWindow window;
