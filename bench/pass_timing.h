@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <vector>
 
 #include "app/Unit1.h"
@@ -32,4 +33,10 @@ Figures TimePasses(TForm1& form, int passes, Before before) {
         us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }
     return Summarise(std::move(us));
+}
+
+// One line of figures: "pass, values equal:     median ... us  p90 ... us".
+inline void PrintFigures(const char* label, const Figures& f, const char* note = "") {
+    std::printf("%-24s median %8.2f us  p90 %8.2f us  max %8.2f us%s\n", label, f.median, f.p90,
+                f.max, note);
 }

@@ -46,11 +46,7 @@ int main(int argc, char** argv) {
     }
 
     std::printf("passes per case: %d (fake registry, fake files, fake toolkit)\n", passes);
-    std::printf("pass, values equal:     median %8.2f us  p90 %8.2f us  max %8.2f us\n",
-                equal.median, equal.p90, equal.max);
-    std::printf(
-        "pass, values rewritten: median %8.2f us  p90 %8.2f us  max %8.2f us"
-        "  (500 ms wait on the fake counter)\n",
-        rewrite.median, rewrite.p90, rewrite.max);
+    PrintFigures("pass, values equal:", equal);
+    PrintFigures("pass, values rewritten:", rewrite, "  (500 ms wait on the fake counter)");
     return 0;
 }

@@ -182,12 +182,8 @@ int PassBench(int passes) {
     }
 
     std::printf("passes per case: %d (real registry and folders, fake toolkit)\n", passes);
-    std::printf("pass, values equal:     median %8.2f us  p90 %8.2f us  max %8.2f us\n",
-                equal.median, equal.p90, equal.max);
-    std::printf(
-        "pass, values rewritten: median %8.2f us  p90 %8.2f us  max %8.2f us"
-        "  (without its 500 ms wait)\n",
-        rewrite.median, rewrite.p90, rewrite.max);
+    PrintFigures("pass, values equal:", equal);
+    PrintFigures("pass, values rewritten:", rewrite, "  (without its 500 ms wait)");
     return 0;
 }
 
