@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Unit1.h"
+#include "watch/folder_watch.h"
 
 struct Figures {
     double median;
@@ -20,15 +20,16 @@ inline Figures Summarise(std::vector<double> us) {
     return {us[us.size() / 2], us[us.size() * 9 / 10], us.back()};
 }
 
-// Runs before() and then one timed pass, passes times; figures in µs.
+// Runs before() and then one timed pass of the watch, passes times; figures
+// in µs.
 template <typename Before>
-Figures TimePasses(TForm1& form, int passes, Before before) {
+Figures TimePasses(FolderWatch& watch, int passes, Before before) {
     std::vector<double> us;
     us.reserve(static_cast<std::size_t>(passes));
     for (int i = 0; i < passes; ++i) {
         before();
         const auto start = std::chrono::steady_clock::now();
-        form.Timer1Timer();
+        watch.RunPass();
         const auto end = std::chrono::steady_clock::now();
         us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }

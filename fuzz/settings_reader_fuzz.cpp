@@ -15,9 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "fakes/form_fixture.h"
-#include "util/Func_.h"
-#include "util/float_text.h"
+#include "fakes/fake_files.h"
+#include "settings/settings_file.h"
+#include "util/errors.h"
+#include "util/number_text.h"
 
 namespace {
 
@@ -42,13 +43,18 @@ bool Same(const Record& a, const Record& b) {
            a.autoStart == b.autoStart && a.minimized == b.minimized;
 }
 
-Record Of(FakeForm& f) {
-    return {f.window.left,
-            f.window.top,
-            {f.form.FileFolder, f.form.FileCFolder, f.form.ZukeiFolder},
-            f.form.IntervalSec,
-            f.form.AutoStart,
-            f.form.StartMinimized};
+// The defaults, with the window where it stands before the load.
+Settings Initial() {
+    Settings s;
+    s.left = kInitialLeft;
+    s.top = kInitialTop;
+    return s;
+}
+
+Record Of(const Settings& s) {
+    return {
+        s.left,      s.top,           {s.folders[0], s.folders[1], s.folders[2]}, s.intervalSeconds,
+        s.autoStart, s.startMinimised};
 }
 
 // The lines that a reader sees in the bytes it was given: every CR dropped,
@@ -82,7 +88,7 @@ Record Expected(const std::vector<std::string>& lines) {
     for (std::size_t i = 2; i < 5 && i < n; ++i) r.folders[i - 2] = lines[i];
     try {
         if (n > 5) r.interval = TextToFloat(lines[5]);
-    } catch (const EOverflow&) {
+    } catch (const NumberOverflow&) {
         return r;
     }
     if (n > 6) r.autoStart = TextToBool(lines[6]);
@@ -103,12 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int readsBeforeError = data[1] == 255 ? -1 : data[1];
     const std::string content(reinterpret_cast<const char*>(data) + 2, size - 2);
 
-    FakeForm f;
-    f.files.PutFile(kDat, content);
-    f.files.readChunk = chunk;
-    f.files.readsBeforeError = readsBeforeError;
-    f.form.LoadSettings(kDat);
-    if (f.files.openReaders != 0) Fail("the file stayed open");
+    FakeFileSystem files;
+    files.PutFile(kDat, content);
+    files.readChunk = chunk;
+    files.readsBeforeError = readsBeforeError;
+    Settings settings = Initial();
+    LoadSettings(files, kDat, settings);
+    if (files.openReaders != 0) Fail("the file stayed open");
 
     // What the reads delivered before the error, and whether the read that
     // reports the end of the file was among them.
@@ -120,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         delivered = content.substr(0, std::min(content.size(), reads * chunk));
         reachedEnd = reads > dataReads;
     }
-    const Record loaded = Of(f);
+    const Record loaded = Of(settings);
     if (!Same(loaded, Expected(Lines(delivered, reachedEnd))))
         Fail("record differs from the bytes");
     for (const std::string& folder : loaded.folders) {
@@ -129,20 +136,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The record saved is eight CR LF lines that read back to it; the interval
     // goes through its 15-digit text form and is left out of the comparison.
-    f.files.readsBeforeError = -1;
-    f.form.SaveSettings(kDat);
-    const std::optional<std::string> saved = f.files.Content(kDat);
+    files.readsBeforeError = -1;
+    SaveSettings(files, kDat, settings);
+    const std::optional<std::string> saved = files.Content(kDat);
     if (!saved) Fail("nothing saved");
     if (std::count(saved->begin(), saved->end(), '\n') != 8 || saved->size() < 2 ||
         saved->compare(saved->size() - 2, 2, "\r\n") != 0) {
         Fail("the saved file is not eight CR LF lines");
     }
-    if (f.files.files.size() != 1 || f.files.openWriters != 0) Fail("a temporary file was left");
+    if (files.files.size() != 1 || files.openWriters != 0) Fail("a temporary file was left");
 
-    FakeForm back;
-    back.files.PutFile(kDat, *saved);
-    back.form.LoadSettings(kDat);
-    Record reread = Of(back);
+    FakeFileSystem back;
+    back.PutFile(kDat, *saved);
+    Settings rereadSettings = Initial();
+    LoadSettings(back, kDat, rereadSettings);
+    Record reread = Of(rereadSettings);
     reread.interval = loaded.interval;
     Record expected = loaded;
     // A value just below the largest double is written rounded to 15 digits,
@@ -150,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // after it keep their defaults.
     try {
         TextToFloat(FloatToText(loaded.interval));
-    } catch (const EOverflow&) {
+    } catch (const NumberOverflow&) {
         expected.autoStart = expected.minimized = false;
     }
     if (!Same(expected, reread)) Fail("the saved record reads back differently");

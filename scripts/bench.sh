@@ -19,7 +19,7 @@ build/bench-native/bench/bench_pass_bench 10000
 
 exe="Z:$(pwd | tr / '\\')\\build\\win-x86_64\\Dirmind.exe"
 scripts/with-wine.sh bash -c "
-  echo '== WaitWithMessages(500) with the real message pump (Wine)'
+  echo '== DispatchMessagesFor(500) with the real message pump (Wine)'
   wine build/win-x86_64/bench/bench_wait_cpu.exe
   echo '== One pass against the real registry (Wine)'
   wine build/win-x86_64/bench/bench_pass_bench_win32.exe 2000

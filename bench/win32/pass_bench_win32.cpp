@@ -27,7 +27,8 @@
 #include <vector>
 
 #include "../pass_timing.h"
-#include "fakes/form_fixture.h"
+#include "fakes/fake_toolkit.h"
+#include "watch/folder_watch.h"
 #include "win32/files.h"
 #include "win32/registry.h"
 #include "win32/text.h"
@@ -144,44 +145,43 @@ private:
     std::wstring path_;
 };
 
-
 int PassBench(int passes) {
     SavedJwValues saved;
     TempDir dir(L"dirmind-bench");
     const std::wstring folders[] = {dir.MakeFolder(L"Jww"), dir.MakeFolder(L"Other"),
                                     dir.MakeFolder(L"Zukei")};
 
-    FakeForm f;  // the toolkit doubles; the form below uses the real registry
+    // The real registry and folders; the timer and the event loop are doubles.
     Win32Registry registry;
     Win32FileSystem files;
-    TForm1 form(FormControls{f.app, f.window, f.boxes, f.edit1, f.edit2, f.edit3, f.edit4,
-                             f.button1, f.button2, f.button3, f.button4, f.button5, f.button6,
-                             f.check1, f.check2, f.status, f.timer, f.dialog},
-                FormPlatform{registry, files});
-    f.edit1.text = ToCp932(folders[0]);
-    f.edit2.text = ToCp932(folders[1]);
-    f.edit3.text = ToCp932(folders[2]);
-    f.edit4.text = "5";
-    form.Button4Click();
-    if (!f.timer.Armed()) {
+    FakeTimer timer;
+    FakeEventLoop loop;
+    struct : IWatchObserver {
+        void OnPassReport(PassReport) override {}
+    } observer;
+    FolderWatch watch(registry, files, timer, loop, observer);
+    const WatchedFolders watched = {ToCp932(folders[0]), ToCp932(folders[1]), ToCp932(folders[2])};
+    if (watch.CheckStart(watched, 5.0).problem != StartProblem::None) {
         std::fprintf(stderr, "Start was refused: are the folders there?\n");
         return 1;
     }
-    form.Timer1Timer();  // the first pass writes the values
+    watch.Start(watched, 5.0);
+    watch.RunPass();  // the first pass writes the values
     const std::wstring expected = folders[0].substr(0, folders[0].size() - 1);
     if (GetJwText(L"File") != expected) {
         std::fprintf(stderr, "the first pass did not write the values\n");
         return 1;
     }
 
-    const Figures equal = TimePasses(form, passes, [] {});
-    const Figures rewrite = TimePasses(form, passes, [] { SetJwText(L"File", L"C:\\Elsewhere"); });
+    const Figures equal = TimePasses(watch, passes, [] {});
+    const Figures rewrite = TimePasses(watch, passes, [] { SetJwText(L"File", L"C:\\Elsewhere"); });
     if (GetJwText(L"File") != expected) {
         std::fprintf(stderr, "the rewrite passes did not write the values\n");
         return 1;
     }
 
-    std::printf("passes per case: %d (real registry and folders, fake toolkit)\n", passes);
+    std::printf("passes per case: %d (real registry and folders, fake timer and event loop)\n",
+                passes);
     PrintFigures("pass, values equal:", equal);
     PrintFigures("pass, values rewritten:", rewrite, "  (without its 500 ms wait)");
     return 0;

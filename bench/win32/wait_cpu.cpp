@@ -1,4 +1,4 @@
-// CPU time the process spends in WaitWithMessages(500) with the real message
+// CPU time the process spends in DispatchMessagesFor(500) with the real message
 // pump, as a share of the wall time. A wait that blocks between rounds costs
 // next to nothing; one that polls costs a whole core.
 #include <windows.h>
@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "util/Func_.h"
+#include "watch/event_loop.h"
 #include "win32/application.h"
 
 namespace {
@@ -31,7 +31,7 @@ int main() {
     HWND window = CreateWindowExW(0, L"STATIC", L"wait", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     app.SetMainWindow(window);
-    WaitWithMessages(app, 50);  // warm up
+    DispatchMessagesFor(app, 50);  // warm up
 
     constexpr int kRuns = 5;
     double worst = 0;
@@ -39,7 +39,7 @@ int main() {
     for (int i = 0; i < kRuns; ++i) {
         const double cpuStart = CpuSeconds();
         const auto wallStart = std::chrono::steady_clock::now();
-        WaitWithMessages(app, 500);
+        DispatchMessagesFor(app, 500);
         const double wall =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
         const double share = (CpuSeconds() - cpuStart) / wall * 100.0;
@@ -48,7 +48,8 @@ int main() {
         if (share > worst) worst = share;
     }
     std::printf(
-        "WaitWithMessages(500): CPU %.2f %% of wall on average, %.2f %% at worst (goal < 5 %%)\n",
+        "DispatchMessagesFor(500): CPU %.2f %% of wall on average, %.2f %% at worst (goal < 5 "
+        "%%)\n",
         total / kRuns, worst);
 
     // The measure itself: the same wait polling without blocking.

@@ -30,7 +30,7 @@ inline constexpr Colour kBackground{255, 255, 255};
 inline constexpr Colour kBannerColour{166, 202, 240};      // sky blue
 inline constexpr Colour kStatusLineColour{192, 220, 192};  // money green
 
-// Edit4 takes at most this many bytes of Shift-JIS text from the user.
+// The interval field takes at most this many bytes of Shift-JIS text from the user.
 inline constexpr int kIntervalMaxBytes = 8;
 
 enum class Kind { Banner, Label, Edit, Button, CheckBox, Memo, StatusLine };
@@ -38,26 +38,26 @@ enum class Kind { Banner, Label, Edit, Button, CheckBox, Memo, StatusLine };
 // Control identifiers. None is 1 or 2, which the dialog manager reserves for
 // the default (Enter) and cancel (Esc) buttons: the window has neither.
 enum ControlId : int {
-    kLabel1 = 101,
-    kLabel3,
-    kLabel6,
-    kLabel9,
-    kLabel2,
-    kLabel4,
-    kEdit1,
-    kButton1,
-    kEdit2,
-    kButton2,
-    kEdit3,
-    kButton3,
-    kMemo1,
-    kButton4,
-    kButton5,
-    kButton6,
-    kStatusBar1,
-    kEdit4,
-    kCheckBox1,
-    kCheckBox2,
+    kBanner = 101,
+    kJwwLabel,
+    kOtherLabel,
+    kFigureLabel,
+    kIntervalLabel,
+    kSecondsLabel,
+    kJwwField,
+    kJwwBrowse,
+    kOtherField,
+    kOtherBrowse,
+    kFigureField,
+    kFigureBrowse,
+    kHelpMemo,
+    kStartButton,
+    kStopButton,
+    kExitButton,
+    kStatusLine,
+    kIntervalField,
+    kAutoStartBox,
+    kStartMinimisedBox,
 };
 
 inline constexpr int kNoTabStop = -1;
@@ -70,7 +70,7 @@ struct Control {
     int top;
     int width;
     int height;
-    const char* text;  // code page 932; the help text of Memo1 comes from HelpText()
+    const char* text;  // code page 932; the help memo's text comes from HelpText()
     int tab;           // place in the tab order, or kNoTabStop
 };
 

@@ -1,69 +1,52 @@
-// The window toolkit as the form's logic sees it: one small interface per
+// The window toolkit as the main form sees it: one small interface per
 // control kind. Every text is Shift-JIS (code page 932) bytes; conversion to
 // the platform's text form happens only inside the adapters.
 #pragma once
 
-#include <cstdint>
+#include <optional>
 #include <string>
-
-#include "util/Func_.h"
 
 class IEdit {
 public:
     virtual ~IEdit() = default;
-    virtual std::string GetText() const = 0;
+    virtual std::string Text() const = 0;
     virtual void SetText(const std::string& text) = 0;
     // A disabled field shows its text and takes no input.
     virtual void SetEnabled(bool enabled) = 0;
-    virtual bool Enabled() const = 0;
-    virtual void SetFocus() = 0;
+    // Takes the keyboard focus; while the window is hidden or minimised, as
+    // soon as it shows.
+    virtual void Focus() = 0;
 };
 
 class IButton {
 public:
     virtual ~IButton() = default;
     virtual void SetEnabled(bool enabled) = 0;
-    virtual bool Enabled() const = 0;
 };
 
 class ICheckBox {
 public:
     virtual ~ICheckBox() = default;
-    virtual bool GetChecked() const = 0;
+    virtual bool Checked() const = 0;
     virtual void SetChecked(bool checked) = 0;
 };
 
 class IStatusLine {
 public:
     virtual ~IStatusLine() = default;
-    virtual void SetSimpleText(const std::string& text) = 0;
-    // Paints the line before returning (not a queued repaint).
-    virtual void RepaintNow() = 0;
+    // Replaces the text and paints it before returning (not a queued repaint).
+    virtual void Show(const std::string& text) = 0;
 };
 
-// A window timer with interval and enabled as separate properties. It ticks
-// only while enabled with a non-zero interval; every change restarts a fresh
-// interval. When the system refuses a timer, SetEnabled / SetInterval throw
-// EOutOfResources.
-class ITimer {
+// The system's file-open dialog, used to pick a folder.
+class IFolderDialog {
 public:
-    virtual ~ITimer() = default;
-    virtual void SetEnabled(bool enabled) = 0;
-    virtual bool Enabled() const = 0;
-    virtual void SetInterval(std::uint32_t milliseconds) = 0;
-    virtual std::uint32_t Interval() const = 0;
-};
-
-class IOpenDialog {
-public:
-    virtual ~IOpenDialog() = default;
-    // The empty text means no initial folder.
-    virtual void SetInitialDir(const std::string& folder) = 0;
-    virtual void SetFileName(const std::string& name) = 0;
-    // Runs modally; true when the user confirmed. A dialog that fails to run
-    // returns false.
-    virtual bool Execute() = 0;
-    virtual std::string GetFileName() const = 0;
+    virtual ~IFolderDialog() = default;
+    // Runs modally, opening in initialFolder (none when empty) with fileName
+    // preset. The chosen path when the user confirmed; nullopt when the user
+    // cancelled or the dialog failed to run.
+    virtual std::optional<std::string> Pick(const std::string& initialFolder,
+                                            const std::string& fileName) = 0;
 };
 
 class IWindow {
@@ -71,12 +54,12 @@ public:
     virtual ~IWindow() = default;
     // Screen position of the outer frame; while minimised, the position the
     // window has when restored.
-    virtual int GetLeft() const = 0;
-    virtual int GetTop() const = 0;
-    virtual void SetLeft(int left) = 0;
-    virtual void SetTop(int top) = 0;
+    virtual int Left() const = 0;
+    virtual int Top() const = 0;
+    virtual void MoveTo(int left, int top) = 0;
     virtual void Minimize() = 0;
-    // Asks the window to close: runs TForm1::CloseRequested.
+    // Asks the window to close, as its close box does: runs
+    // MainForm::OnCloseRequested.
     virtual void Close() = 0;
 };
 
@@ -91,9 +74,10 @@ public:
     virtual void ShowAppError(const std::string& text) = 0;
 };
 
-// The application object: message pump, counter, executable path, ending.
-class IApplication : public IMessagePump {
+class IApplication {
 public:
+    virtual ~IApplication() = default;
+    // The executable's full path.
     virtual std::string ExeName() const = 0;
     // Marks the application for ending; the main loop ends once control is
     // back in it.

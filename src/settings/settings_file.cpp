@@ -1,22 +1,12 @@
-// The settings file: eight lines beside the executable, every one ended by
-// CR LF, texts stored as their Shift-JIS bytes without any conversion.
-//
-//   1 window left      decimal integer
-//   2 window top       decimal integer
-//   3 FileFolder       text as held
-//   4 FileCFolder      text as held
-//   5 ZukeiFolder      text as held
-//   6 IntervalSec      float-to-text form
-//   7 AutoStart        "1" or "0"
-//   8 StartMinimized   "1" or "0"
+#include "settings/settings_file.h"
+
 #include <array>
 #include <exception>
 #include <memory>
 #include <string>
 
-#include "app/Unit1.h"
-#include "util/Func_.h"
-#include "util/float_text.h"
+#include "util/number_text.h"
+#include "util/sjis.h"
 
 namespace {
 
@@ -60,53 +50,49 @@ private:
 
 }  // namespace
 
-void TForm1::LoadSettings(const std::string& path) {
-    if (path.empty() || !Files.FileExists(path)) return;
-    // Each value is stored as soon as its line is read; a failure (open, read,
-    // or a number too large for the interval) ends the load where it happens
-    // and keeps what was stored before it. Nothing is reported.
+std::string SettingsPathFor(const std::string& exePath) {
+    return ReplaceExtension(exePath, ".dat");
+}
+
+void LoadSettings(ISettingsFiles& files, const std::string& path, Settings& settings) {
+    if (path.empty() || !files.FileExists(path)) return;
     try {
-        const std::unique_ptr<IFileReader> file = Files.OpenRead(path);
+        const std::unique_ptr<IFileReader> file = files.OpenRead(path);
         if (!file) return;
         LineReader reader(*file);
         std::string line;
         if (!reader.Next(line)) return;
-        Window.SetLeft(TextToInt(line));
+        settings.left = TextToInt(line);
         if (!reader.Next(line)) return;
-        Window.SetTop(TextToInt(line));
+        settings.top = TextToInt(line);
+        for (std::string& folder : settings.folders) {
+            if (!reader.Next(line)) return;
+            folder = line;
+        }
         if (!reader.Next(line)) return;
-        FileFolder = line;
+        settings.intervalSeconds = TextToFloat(line);
         if (!reader.Next(line)) return;
-        FileCFolder = line;
+        settings.autoStart = TextToBool(line);
         if (!reader.Next(line)) return;
-        ZukeiFolder = line;
-        if (!reader.Next(line)) return;
-        IntervalSec = TextToFloat(line);
-        if (!reader.Next(line)) return;
-        AutoStart = TextToBool(line);
-        if (!reader.Next(line)) return;
-        StartMinimized = TextToBool(line);
+        settings.startMinimised = TextToBool(line);
     } catch (const std::exception&) {
     }
 }
 
-void TForm1::SaveSettings(const std::string& path) {
+void SaveSettings(ISettingsFiles& files, const std::string& path, const Settings& settings) {
     if (path.empty()) return;
     std::string content;
     for (const std::string& line :
-         {std::to_string(Window.GetLeft()), std::to_string(Window.GetTop()), FileFolder,
-          FileCFolder, ZukeiFolder, FloatToText(IntervalSec), BoolToText(AutoStart),
-          BoolToText(StartMinimized)}) {
+         {std::to_string(settings.left), std::to_string(settings.top), settings.folders[0],
+          settings.folders[1], settings.folders[2], FloatToText(settings.intervalSeconds),
+          BoolToText(settings.autoStart), BoolToText(settings.startMinimised)}) {
         content += line;
         content += kLineEnd;
     }
-    // The new content goes to a temporary file beside the old one, which is
-    // replaced only once everything is on the disk: a failure at any step
-    // leaves the previous settings file as it was. Nothing is reported.
-    std::unique_ptr<IFileWriter> temp = Files.CreateTempBeside(path);
+    std::unique_ptr<IFileWriter> temp = files.CreateTempBeside(path);
     if (!temp) return;
     const std::string tempPath = temp->Path();
     const bool written = temp->Write(content) && temp->FlushAndClose();
     temp.reset();
-    if (!written || !Files.Replace(tempPath, path)) Files.Delete(tempPath);
+    if (!written || !files.Replace(tempPath, path)) files.Delete(tempPath);
 }

@@ -1,5 +1,7 @@
 #include "util/sjis.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
@@ -48,6 +50,12 @@ unsigned char UpperTrail(unsigned char lead, unsigned char trail) {
     return 0;
 }
 
+// The lead bytes that RemoveBlanks walks by: wider than Shift-JIS proper
+// (0x80 and 0xFD count too), kept so that blanks are told exactly as before.
+bool IsBlankWalkLeadByte(unsigned char byte) {
+    return (byte >= 0x80 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFD);
+}
+
 }  // namespace
 
 bool IsLeadByte(unsigned char byte) {
@@ -65,12 +73,12 @@ bool EndsWithBackslash(const std::string& text) {
     return !text.empty() && text.back() == '\\' && !IsTrailByte(text, text.size() - 1);
 }
 
-std::string ExtractFilePath(const std::string& path) {
+std::string FolderPart(const std::string& path) {
     std::size_t last = LastDelimiter(path, "\\:");
     return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
-std::string ChangeFileExt(const std::string& path, const std::string& ext) {
+std::string ReplaceExtension(const std::string& path, const std::string& ext) {
     std::size_t last = LastDelimiter(path, ".\\:");
     if (last != std::string::npos && path[last] == '.') return path.substr(0, last) + ext;
     return path + ext;
@@ -88,6 +96,24 @@ std::string UpperCase(const std::string& text) {
             ++i;
         } else if (byte >= 'a' && byte <= 'z') {
             result[i] = static_cast<char>(byte - ('a' - 'A'));
+        }
+    }
+    return result;
+}
+
+std::string RemoveBlanks(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (IsBlankWalkLeadByte(Byte(text[i]))) {
+            const std::size_t length = std::min<std::size_t>(2, text.size() - i);
+            const bool fullWidthSpace =
+                length == 2 && Byte(text[i]) == 0x81 && Byte(text[i + 1]) == 0x40;
+            if (!fullWidthSpace) result.append(text, i, length);
+            i += 2;
+        } else {
+            if (Byte(text[i]) > 0x20) result.push_back(text[i]);
+            ++i;
         }
     }
     return result;

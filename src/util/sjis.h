@@ -1,5 +1,5 @@
-// Code page 932 (Shift-JIS) rules on byte strings: lead bytes, the searches
-// for a delimiter from the end of a path, and upper-casing.
+// Code page 932 (Shift-JIS) rules on byte strings: lead bytes, the parts of a
+// path, upper-casing and blank removal.
 #pragma once
 
 #include <cstddef>
@@ -15,10 +15,13 @@ bool IsTrailByte(const std::string& text, std::size_t index);
 bool EndsWithBackslash(const std::string& text);
 // The folder part of a path name: up to and including the last "\" or ":"
 // that is not a second byte; empty when there is none.
-std::string ExtractFilePath(const std::string& path);
+std::string FolderPart(const std::string& path);
 // The path name with its extension replaced: cut before the last "." that no
 // "\" or ":" follows (second bytes skipped), then ext appended.
-std::string ChangeFileExt(const std::string& path, const std::string& ext);
+std::string ReplaceExtension(const std::string& path, const std::string& ext);
 // Upper-cases ASCII letters, and full-width Latin, Greek and Cyrillic letters
 // as whole two-byte characters; a second byte is never changed on its own.
 std::string UpperCase(const std::string& text);
+// The text without blanks: every byte up to 0x20 and every full-width space,
+// wherever they stand; double-byte characters are kept whole.
+std::string RemoveBlanks(const std::string& text);

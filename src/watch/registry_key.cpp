@@ -18,7 +18,7 @@ private:
 
 IRegistry::Key CreateOrThrow(IRegistry& registry, const std::string& keyPath) {
     std::optional<IRegistry::Key> key = registry.CreateKey(0, keyPath);
-    if (!key) throw ERegistryError("registry key cannot be opened or created");
+    if (!key) throw RegistryError("registry key cannot be opened or created");
     return *key;
 }
 
@@ -43,11 +43,11 @@ std::string RegistryKey::ReadText(const std::string& section, const std::string&
         case IRegistry::Query::NotFound:
             return defaultText;
         case IRegistry::Query::Failed:
-            throw ERegistryError("registry value cannot be read");
+            throw RegistryError("registry value cannot be read");
     }
     if (data.empty()) return {};
     if (type != kRegSz && type != kRegExpandSz) {
-        throw ERegistryError("registry value is not a string");
+        throw RegistryError("registry value is not a string");
     }
     return data.substr(0, data.find('\0'));
 }
@@ -55,9 +55,9 @@ std::string RegistryKey::ReadText(const std::string& section, const std::string&
 void RegistryKey::WriteText(const std::string& section, const std::string& name,
                             const std::string& text) {
     std::optional<IRegistry::Key> created = registry_.CreateKey(key_, section);
-    if (!created) throw ERegistryError("registry subkey cannot be created");
+    if (!created) throw RegistryError("registry subkey cannot be created");
     SubKey sub(registry_, *created);
     if (!registry_.SetStringValue(sub.Get(), name, text)) {
-        throw ERegistryError("registry value cannot be set");
+        throw RegistryError("registry value cannot be set");
     }
 }

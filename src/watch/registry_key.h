@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/platform.h"
+#include "watch/registry_port.h"
 
 // A failed registry operation. Never shown to the user: the pass swallows it.
-class ERegistryError : public std::runtime_error {
+class RegistryError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -18,7 +18,7 @@ class RegistryKey {
 public:
     // Opens keyPath (relative to HKEY_CURRENT_USER, a trailing "\" allowed)
     // with full access, creating it and any missing key above it. Throws
-    // ERegistryError when it can be neither opened nor created.
+    // RegistryError when it can be neither opened nor created.
     RegistryKey(IRegistry& registry, const std::string& keyPath);
     ~RegistryKey();
     RegistryKey(const RegistryKey&) = delete;
@@ -27,12 +27,12 @@ public:
     // The string value name of the subkey section. Gives defaultText when the
     // subkey or the value is missing, the empty text for a value of size 0
     // whatever its type, and for REG_SZ / REG_EXPAND_SZ (unexpanded) the data
-    // up to its first zero byte. Throws ERegistryError for any other type and
+    // up to its first zero byte. Throws RegistryError for any other type and
     // for a failed query.
     std::string ReadText(const std::string& section, const std::string& name,
                          const std::string& defaultText);
     // Sets name in the subkey section (created when missing) to a REG_SZ
-    // holding text, replacing a value of any type. Throws ERegistryError when
+    // holding text, replacing a value of any type. Throws RegistryError when
     // the subkey cannot be created or the value cannot be set.
     void WriteText(const std::string& section, const std::string& name, const std::string& text);
 

@@ -9,8 +9,9 @@
 #include <string>
 
 #include "app/toolkit.h"
+#include "watch/event_loop.h"
 
-class Win32Application : public IApplication {
+class Win32Application : public IApplication, public IEventLoop {
 public:
     explicit Win32Application(std::wstring title) : title_(std::move(title)) {}
 

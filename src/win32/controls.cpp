@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace {
@@ -166,9 +167,8 @@ constexpr UINT_PTR kStatusPaintId = 3;
 void PaintStatus(HWND bar, HDC dc, COLORREF background) {
     RECT client{};
     GetClientRect(bar, &client);
-    const auto brush = CreateSolidBrush(background);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    const UniqueBrush brush(CreateSolidBrush(background));
+    FillRect(dc, &client, brush.get());
     RECT part{};
     if (!SendMessageW(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part))) part = client;
     DrawEdge(dc, &part, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
@@ -176,16 +176,12 @@ void PaintStatus(HWND bar, HDC dc, COLORREF background) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(length);
-    HGDIOBJ oldFont = nullptr;
-    if (auto font = reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0))) {
-        oldFont = SelectObject(dc, font);
-    }
+    const SelectedObject font(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     InflateRect(&part, -2, 0);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &part,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    if (oldFont) SelectObject(dc, oldFont);
 }
 
 LRESULT CALLBACK StatusPaintProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
@@ -227,15 +223,13 @@ void LimitEditBytes(HWND edit, std::size_t maxBytes) {
 
 void KeepEscapeInMemo(HWND memo) { SetWindowSubclass(memo, MemoKeysProc, kMemoKeysId, 0); }
 
-std::string Win32Edit::GetText() const { return ToCp932(WindowText(hwnd_)); }
+std::string Win32Edit::Text() const { return ToCp932(WindowText(hwnd_)); }
 
 void Win32Edit::SetText(const std::string& text) { SetWindowTextW(hwnd_, ToWide(text).c_str()); }
 
 void Win32Edit::SetEnabled(bool enabled) { Enable(hwnd_, enabled); }
 
-bool Win32Edit::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-
-void Win32Edit::SetFocus() {
+void Win32Edit::Focus() {
     if (focusHost_) {
         focusHost_->FocusControl(hwnd_);
     } else {
@@ -245,9 +239,7 @@ void Win32Edit::SetFocus() {
 
 void Win32Button::SetEnabled(bool enabled) { Enable(hwnd_, enabled); }
 
-bool Win32Button::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
-
-bool Win32CheckBox::GetChecked() const {
+bool Win32CheckBox::Checked() const {
     return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
@@ -255,12 +247,9 @@ void Win32CheckBox::SetChecked(bool checked) {
     SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Win32StatusLine::SetSimpleText(const std::string& text) {
+void Win32StatusLine::Show(const std::string& text) {
     const std::wstring wide = ToWide(text);
     SendMessageW(hwnd_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-void Win32StatusLine::RepaintNow() {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
@@ -279,7 +268,8 @@ POINT Win32Window::Position() const {
     return {rect.left, rect.top};
 }
 
-void Win32Window::MoveTo(POINT position) {
+void Win32Window::MoveTo(int left, int top) {
+    const POINT position{left, top};
     if (IsIconic(hwnd_)) {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof(placement);
@@ -298,13 +288,9 @@ void Win32Window::MoveTo(POINT position) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int Win32Window::GetLeft() const { return Position().x; }
+int Win32Window::Left() const { return Position().x; }
 
-int Win32Window::GetTop() const { return Position().y; }
-
-void Win32Window::SetLeft(int left) { MoveTo({left, Position().y}); }
-
-void Win32Window::SetTop(int top) { MoveTo({Position().x, top}); }
+int Win32Window::Top() const { return Position().y; }
 
 void Win32Window::Minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
 

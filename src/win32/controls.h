@@ -23,11 +23,10 @@ class Win32Edit : public IEdit {
 public:
     explicit Win32Edit(HWND hwnd, IFocusHost* focusHost = nullptr)
         : hwnd_(hwnd), focusHost_(focusHost) {}
-    std::string GetText() const override;
+    std::string Text() const override;
     void SetText(const std::string& text) override;
     void SetEnabled(bool enabled) override;
-    bool Enabled() const override;
-    void SetFocus() override;
+    void Focus() override;
     HWND Handle() const { return hwnd_; }
 
 private:
@@ -39,7 +38,6 @@ class Win32Button : public IButton {
 public:
     explicit Win32Button(HWND hwnd) : hwnd_(hwnd) {}
     void SetEnabled(bool enabled) override;
-    bool Enabled() const override;
 
 private:
     HWND hwnd_;
@@ -48,7 +46,7 @@ private:
 class Win32CheckBox : public ICheckBox {
 public:
     explicit Win32CheckBox(HWND hwnd) : hwnd_(hwnd) {}
-    bool GetChecked() const override;
+    bool Checked() const override;
     void SetChecked(bool checked) override;
 
 private:
@@ -59,8 +57,7 @@ private:
 class Win32StatusLine : public IStatusLine {
 public:
     explicit Win32StatusLine(HWND hwnd) : hwnd_(hwnd) {}
-    void SetSimpleText(const std::string& text) override;
-    void RepaintNow() override;
+    void Show(const std::string& text) override;
 
 private:
     HWND hwnd_;
@@ -71,17 +68,15 @@ private:
 class Win32Window : public IWindow {
 public:
     explicit Win32Window(HWND hwnd) : hwnd_(hwnd) {}
-    int GetLeft() const override;
-    int GetTop() const override;
-    void SetLeft(int left) override;
-    void SetTop(int top) override;
+    int Left() const override;
+    int Top() const override;
+    void MoveTo(int left, int top) override;
     void Minimize() override;
     // Sends WM_CLOSE, as the close box does, and returns once it is handled.
     void Close() override;
 
 private:
     POINT Position() const;
-    void MoveTo(POINT position);
     HWND hwnd_;
 };
 

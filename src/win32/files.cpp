@@ -7,32 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace {
-
-// Owns a file handle (INVALID_HANDLE_VALUE means none) and closes it on every
-// path.
-class UniqueFile {
-public:
-    explicit UniqueFile(HANDLE handle) : handle_(handle) {}
-    ~UniqueFile() { Reset(); }
-    UniqueFile(const UniqueFile&) = delete;
-    UniqueFile& operator=(const UniqueFile&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    // Closes now; false when the close itself failed.
-    bool Reset() {
-        if (!Valid()) return true;
-        const BOOL closed = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 std::string Hex(unsigned long value) {
     char digits[2 * sizeof value];
@@ -102,7 +80,7 @@ bool Win32FileSystem::FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool Win32FileSystem::DirectoryExists(const std::string& path) {
+bool Win32FileSystem::FolderExists(const std::string& path) {
     const DWORD attributes = Attributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

@@ -1,12 +1,13 @@
 // The file system through the wide file APIs; paths are code page 932 bytes.
 #pragma once
 
-#include "app/platform.h"
+#include "settings/file_port.h"
+#include "watch/folder_watch.h"
 
-class Win32FileSystem : public IFileSystem {
+class Win32FileSystem : public ISettingsFiles, public IFolderProbe {
 public:
     bool FileExists(const std::string& path) override;
-    bool DirectoryExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
     std::unique_ptr<IFileWriter> CreateTempBeside(const std::string& path) override;
     bool Replace(const std::string& tempPath, const std::string& path) override;

@@ -17,9 +17,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     Win32Application application(ToWide(texts::kAppTitle));
     if (!RegisterMainWindowClass(instance)) return 1;
-    MainWindow form1(instance, application);
-    if (!form1.Create()) return 1;
-    application.SetMainWindow(form1.Handle());
+    MainWindow mainWindow(instance, application);
+    if (!mainWindow.Create()) return 1;
+    application.SetMainWindow(mainWindow.Handle());
     application.Run();
     return 0;
 }

@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "app/error_boundary.h"
 #include "app/layout.h"
 #include "app/texts.h"
 #include "win32/files.h"
+#include "win32/folder_dialog.h"
+#include "win32/handles.h"
 #include "win32/message_boxes.h"
-#include "win32/open_dialog.h"
 #include "win32/registry.h"
 #include "win32/resource.h"
 #include "win32/text.h"
@@ -22,7 +24,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TForm1";
 constexpr UINT kFirstShowMessage = WM_APP + 1;
-constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT_PTR kWatchTimerId = 1;
 constexpr DWORD kFrameStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
@@ -42,9 +44,8 @@ bool FaceInstalled(const std::wstring& face) {
     query.lfCharSet = SHIFTJIS_CHARSET;
     face.copy(query.lfFaceName, LF_FACESIZE - 1);
     bool found = false;
-    HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExW(dc, &query, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
+    const WindowDC screen(nullptr);
+    EnumFontFamiliesExW(screen.Get(), &query, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -66,12 +67,10 @@ HFONT GothicFont(const std::wstring& face, int pixels, int width = 0) {
 }
 
 int FullWidthAdvance(HFONT font) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    const WindowDC screen(nullptr);
+    const SelectedObject selected(screen.Get(), font);
     SIZE size{};
-    GetTextExtentPoint32W(dc, L"\u3042", 1, &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    GetTextExtentPoint32W(screen.Get(), L"\u3042", 1, &size);
     return static_cast<int>(size.cx);
 }
 
@@ -79,13 +78,10 @@ int FullWidthAdvance(HFONT font) {
 // as wide as they are high. A stand-in that renders them wider (the IPA
 // Gothic under Wine rounds 13 pixels up to 14) is narrowed to half-width
 // characters of half the height, so that every text fits its control.
-HFONT SquareGothicFont(const std::wstring& face, int pixels) {
-    HFONT font = GothicFont(face, pixels);
-    if (font && FullWidthAdvance(font) > pixels) {
-        if (HFONT narrowed = GothicFont(face, pixels, pixels / 2)) {
-            DeleteObject(font);
-            font = narrowed;
-        }
+UniqueFont SquareGothicFont(const std::wstring& face, int pixels) {
+    UniqueFont font(GothicFont(face, pixels));
+    if (font && FullWidthAdvance(font.get()) > pixels) {
+        if (HFONT narrowed = GothicFont(face, pixels, pixels / 2)) font.reset(narrowed);
     }
     return font;
 }
@@ -127,37 +123,45 @@ struct MainWindow::Parts {
     Parts(HWND hwnd, Win32Application& app, IFocusHost& focus)
         : window(hwnd),
           boxes(hwnd, app.Title()),
-          edit1(GetDlgItem(hwnd, layout::kEdit1), &focus),
-          edit2(GetDlgItem(hwnd, layout::kEdit2), &focus),
-          edit3(GetDlgItem(hwnd, layout::kEdit3), &focus),
-          edit4(GetDlgItem(hwnd, layout::kEdit4), &focus),
-          button1(GetDlgItem(hwnd, layout::kButton1)),
-          button2(GetDlgItem(hwnd, layout::kButton2)),
-          button3(GetDlgItem(hwnd, layout::kButton3)),
-          button4(GetDlgItem(hwnd, layout::kButton4)),
-          button5(GetDlgItem(hwnd, layout::kButton5)),
-          button6(GetDlgItem(hwnd, layout::kButton6)),
-          checkBox1(GetDlgItem(hwnd, layout::kCheckBox1)),
-          checkBox2(GetDlgItem(hwnd, layout::kCheckBox2)),
-          statusBar1(GetDlgItem(hwnd, layout::kStatusBar1)),
-          timer1(hwnd, kTimer1Id),
-          openDialog1(hwnd),
-          form(FormControls{app, window, boxes, edit1, edit2, edit3, edit4, button1, button2,
-                            button3, button4, button5, button6, checkBox1, checkBox2, statusBar1,
-                            timer1, openDialog1},
-               FormPlatform{registry, files}) {}
+          jwwField(GetDlgItem(hwnd, layout::kJwwField), &focus),
+          otherField(GetDlgItem(hwnd, layout::kOtherField), &focus),
+          figureField(GetDlgItem(hwnd, layout::kFigureField), &focus),
+          intervalField(GetDlgItem(hwnd, layout::kIntervalField), &focus),
+          jwwBrowse(GetDlgItem(hwnd, layout::kJwwBrowse)),
+          otherBrowse(GetDlgItem(hwnd, layout::kOtherBrowse)),
+          figureBrowse(GetDlgItem(hwnd, layout::kFigureBrowse)),
+          startButton(GetDlgItem(hwnd, layout::kStartButton)),
+          stopButton(GetDlgItem(hwnd, layout::kStopButton)),
+          autoStartBox(GetDlgItem(hwnd, layout::kAutoStartBox)),
+          startMinimisedBox(GetDlgItem(hwnd, layout::kStartMinimisedBox)),
+          statusLine(GetDlgItem(hwnd, layout::kStatusLine)),
+          watchTimer(hwnd, kWatchTimerId),
+          folderDialog(hwnd),
+          form(
+              MainFormControls{
+                  window,
+                  boxes,
+                  {{{jwwField, jwwBrowse}, {otherField, otherBrowse}, {figureField, figureBrowse}}},
+                  intervalField,
+                  startButton,
+                  stopButton,
+                  autoStartBox,
+                  startMinimisedBox,
+                  statusLine,
+                  folderDialog},
+              MainFormServices{app, app, files, files, registry, watchTimer}) {}
 
     Win32Window window;
     Win32MessageBoxes boxes;
-    Win32Edit edit1, edit2, edit3, edit4;
-    Win32Button button1, button2, button3, button4, button5, button6;
-    Win32CheckBox checkBox1, checkBox2;
-    Win32StatusLine statusBar1;
-    Win32Timer timer1;
-    Win32OpenDialog openDialog1;
+    Win32Edit jwwField, otherField, figureField, intervalField;
+    Win32Button jwwBrowse, otherBrowse, figureBrowse, startButton, stopButton;
+    Win32CheckBox autoStartBox, startMinimisedBox;
+    Win32StatusLine statusLine;
+    Win32Timer watchTimer;
+    Win32FolderDialog folderDialog;
     Win32Registry registry;
     Win32FileSystem files;
-    TForm1 form;
+    MainForm form;
 };
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
@@ -223,8 +227,8 @@ bool MainWindow::Create() {
 
 void MainWindow::CreateFonts() {
     const std::wstring face = GothicFace();
-    windowFont_.reset(SquareGothicFont(face, layout::kFontHeight));
-    bannerFont_.reset(SquareGothicFont(face, layout::kBannerFontHeight));
+    windowFont_ = SquareGothicFont(face, layout::kFontHeight);
+    bannerFont_ = SquareGothicFont(face, layout::kBannerFontHeight);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
@@ -258,7 +262,7 @@ void MainWindow::CreateControls() {
                          SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (control.kind == layout::Kind::Memo) {
             KeepEscapeInMemo(hwnd);
-        } else if (control.id == layout::kEdit4) {
+        } else if (control.id == layout::kIntervalField) {
             LimitEditBytes(hwnd, layout::kIntervalMaxBytes);
             ImmAssociateContextEx(hwnd, nullptr, 0);
         }
@@ -286,7 +290,7 @@ void MainWindow::Run(Handler&& handler) {
 void MainWindow::FirstShow() {
     if (shown_) return;
     shown_ = true;
-    Run([](TForm1& form) { form.FormShow(); });
+    Run([](MainForm& form) { form.OnShown(); });
     if (application_.Terminated() || !hwnd_) return;
     if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
@@ -309,23 +313,23 @@ void MainWindow::Command(int id, HWND control) {
     // A click that reaches a disabled button (a queued BM_CLICK) is dropped.
     if (!IsWindowEnabled(control)) return;
     switch (id) {
-        case layout::kButton1:
-            Run([](TForm1& f) { f.Button1Click(); });
+        case layout::kJwwBrowse:
+            Run([](MainForm& f) { f.OnBrowse(0); });
             break;
-        case layout::kButton2:
-            Run([](TForm1& f) { f.Button2Click(); });
+        case layout::kOtherBrowse:
+            Run([](MainForm& f) { f.OnBrowse(1); });
             break;
-        case layout::kButton3:
-            Run([](TForm1& f) { f.Button3Click(); });
+        case layout::kFigureBrowse:
+            Run([](MainForm& f) { f.OnBrowse(2); });
             break;
-        case layout::kButton4:
-            Run([](TForm1& f) { f.Button4Click(); });
+        case layout::kStartButton:
+            Run([](MainForm& f) { f.OnStart(); });
             break;
-        case layout::kButton5:
-            Run([](TForm1& f) { f.Button5Click(); });
+        case layout::kStopButton:
+            Run([](MainForm& f) { f.OnStop(); });
             break;
-        case layout::kButton6:
-            Run([](TForm1& f) { f.Button6Click(); });
+        case layout::kExitButton:
+            Run([](MainForm& f) { f.OnExit(); });
             break;
         default:
             break;
@@ -334,15 +338,15 @@ void MainWindow::Command(int id, HWND control) {
 
 LRESULT MainWindow::StaticColours(HDC dc, HWND control) {
     switch (GetDlgCtrlID(control)) {
-        case layout::kLabel1:
+        case layout::kBanner:
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, ToColorRef(layout::kBannerColour));
             return reinterpret_cast<LRESULT>(bannerBrush_.get());
-        case layout::kEdit1:
-        case layout::kEdit2:
-        case layout::kEdit3:
-        case layout::kEdit4:
-        case layout::kMemo1:
+        case layout::kJwwField:
+        case layout::kOtherField:
+        case layout::kFigureField:
+        case layout::kIntervalField:
+        case layout::kHelpMemo:
             // Read-only and disabled edits ask here; they keep the window colour.
             SetTextColor(dc,
                          GetSysColor(IsWindowEnabled(control) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
@@ -393,18 +397,18 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_TIMER:
-            if (parts_->timer1.IsTick(wp)) Run([](TForm1& f) { f.Timer1Timer(); });
+            if (parts_->watchTimer.IsTick(wp)) Run([](MainForm& f) { f.OnWatchTick(); });
             return 0;
         case WM_CLOSE:
             // The form decides: the application ends once control is back in
             // the message loop, which then destroys the window.
-            Run([](TForm1& f) { f.CloseRequested(); });
+            Run([](MainForm& f) { f.OnCloseRequested(); });
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
             // The session ends: the process goes without closing the window,
-            // so without FormClose.
+            // so without saving.
             if (wp) ExitProcess(0);
             return 0;
         case WM_CTLCOLORSTATIC:

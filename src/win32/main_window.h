@@ -1,16 +1,16 @@
-// The main window Form1: the Win32 window of class "TForm1" with its
-// controls, the adapters the form's logic works through, and the TForm1 that
-// handles its events.
+// The main window: the Win32 window of class "TForm1" with its controls, the
+// adapters the form's logic works through, and the MainForm that handles its
+// events.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
-#include <type_traits>
 
-#include "app/Unit1.h"
+#include "app/main_form.h"
 #include "win32/application.h"
 #include "win32/controls.h"
+#include "win32/handles.h"
 
 // Registers the window class "TForm1"; false when that fails.
 bool RegisterMainWindowClass(HINSTANCE instance);
@@ -23,8 +23,8 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window hidden, with its controls, and queues the first
-    // showing: FormShow runs from the message loop, then the window is shown
-    // unless FormShow minimised it. False when the window cannot be created.
+    // showing: MainForm::OnShown runs from the message loop, then the window
+    // is shown unless it was minimised. False when the window cannot be created.
     bool Create();
     HWND Handle() const { return hwnd_; }
 
@@ -35,8 +35,6 @@ public:
 private:
     friend bool RegisterMainWindowClass(HINSTANCE instance);
     struct Parts;
-    using GdiFont = std::unique_ptr<std::remove_pointer_t<HFONT>, decltype(&DeleteObject)>;
-    using GdiBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)>;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK FocusHook(int code, WPARAM wp, LPARAM lp);
@@ -56,9 +54,9 @@ private:
     HWND lastFocus_ = nullptr;
     bool shown_ = false;
     HHOOK focusHook_ = nullptr;
-    GdiFont windowFont_{nullptr, &DeleteObject};
-    GdiFont bannerFont_{nullptr, &DeleteObject};
-    GdiFont statusFont_{nullptr, &DeleteObject};
-    GdiBrush bannerBrush_{nullptr, &DeleteObject};
+    UniqueFont windowFont_;
+    UniqueFont bannerFont_;
+    UniqueFont statusFont_;
+    UniqueBrush bannerBrush_;
     std::unique_ptr<Parts> parts_;
 };

@@ -1,15 +1,12 @@
 #include "win32/message_boxes.h"
 
 #include <algorithm>
-#include <memory>
-#include <type_traits>
 
 #include "app/texts.h"
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace {
-
-using FontPtr = std::unique_ptr<std::remove_pointer_t<HFONT>, decltype(&DeleteObject)>;
 
 struct ErrorBox {
     const std::wstring* caption;
@@ -39,21 +36,24 @@ void LayOut(HWND box, const ErrorBox& request) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
 
-    HDC dc = GetDC(box);
-    HGDIOBJ old = SelectObject(
-        dc, request.font ? static_cast<HGDIOBJ>(request.font) : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    static constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE alphabet{};
-    GetTextExtentPoint32W(dc, kAlphabet, 52, &alphabet);
-    const int charWidth = std::max(1, static_cast<int>((alphabet.cx / 26 + 1) / 2));
-    const int charHeight = std::max(1, static_cast<int>(metrics.tmHeight));
     RECT textRect{0, 0, screenWidth / 2, 0};
-    DrawTextW(dc, request.text->c_str(), -1, &textRect,
-              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
-    SelectObject(dc, old);
-    ReleaseDC(box, dc);
+    int charWidth = 1;
+    int charHeight = 1;
+    {
+        const WindowDC dc(box);
+        const SelectedObject font(dc.Get(), request.font ? static_cast<HGDIOBJ>(request.font)
+                                                         : GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc.Get(), &metrics);
+        static constexpr wchar_t kAlphabet[] =
+            L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        SIZE alphabet{};
+        GetTextExtentPoint32W(dc.Get(), kAlphabet, 52, &alphabet);
+        charWidth = std::max(1, static_cast<int>((alphabet.cx / 26 + 1) / 2));
+        charHeight = std::max(1, static_cast<int>(metrics.tmHeight));
+        DrawTextW(dc.Get(), request.text->c_str(), -1, &textRect,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+    }
 
     const int marginX = MulDiv(kMargin, charWidth, 4);
     const int marginY = MulDiv(kMargin, charHeight, 8);
@@ -127,7 +127,7 @@ void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& t
 
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    FontPtr font(nullptr, &DeleteObject);
+    UniqueFont font;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
         font.reset(CreateFontIndirectW(&metrics.lfMessageFont));
     }

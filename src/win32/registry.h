@@ -1,7 +1,7 @@
 // The registry under HKEY_CURRENT_USER through the wide registry APIs.
 #pragma once
 
-#include "app/platform.h"
+#include "watch/registry_port.h"
 
 class Win32Registry : public IRegistry {
 public:

@@ -1,21 +1,16 @@
 #include "win32/timer.h"
 
-#include "util/Func_.h"
+#include "util/errors.h"
 
 Win32Timer::~Win32Timer() { KillTimer(owner_, id_); }
 
-void Win32Timer::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    Update();
+void Win32Timer::Arm(std::uint32_t milliseconds) {
+    Disarm();
+    if (SetTimer(owner_, id_, milliseconds, nullptr) == 0) throw TimerRefused();
+    armed_ = true;
 }
 
-void Win32Timer::SetInterval(std::uint32_t milliseconds) {
-    interval_ = milliseconds;
-    Update();
-}
-
-void Win32Timer::Update() {
+void Win32Timer::Disarm() {
     KillTimer(owner_, id_);
-    if (!Armed()) return;
-    if (SetTimer(owner_, id_, interval_, nullptr) == 0) throw EOutOfResources();
+    armed_ = false;
 }

@@ -24,26 +24,26 @@ struct Expected {
 
 // The designed places, in client coordinates.
 const std::vector<Expected> kControls = {
-    {"Label1", 0, 0, 591, 33, "◆このソフトは Jw_cadのフォルダ関連レジストリ値を設定し続けます◆"},
-    {"Label3", 8, 40, 151, 13, "JWWファイルのフォルダ："},
-    {"Label6", 8, 64, 143, 13, "他ファイルのフォルダ："},
-    {"Label9", 8, 88, 156, 13, "図形ファイルのフォルダ："},
-    {"Label2", 8, 120, 91, 13, "検索割込時間："},
-    {"Label4", 168, 120, 13, 13, "秒"},
-    {"Edit1", 168, 36, 377, 21, nullptr},
-    {"Button1", 544, 35, 43, 22, "参照"},
-    {"Edit2", 168, 60, 377, 21, nullptr},
-    {"Button2", 544, 59, 43, 22, "参照"},
-    {"Edit3", 168, 84, 377, 21, nullptr},
-    {"Button3", 544, 83, 43, 22, "参照"},
-    {"Memo1", 200, 112, 385, 121, nullptr},
-    {"Button4", 80, 240, 113, 25, "開始(&S)"},
-    {"Button5", 240, 240, 113, 25, "中断(&E)"},
-    {"Button6", 400, 240, 113, 25, "終了(&X)"},
-    {"StatusBar1", 0, 272, 591, 19, nullptr},
-    {"Edit4", 104, 116, 57, 21, nullptr},
-    {"CheckBox1", 8, 144, 185, 17, "起動時に自動的に開始"},
-    {"CheckBox2", 8, 168, 185, 17, "起動時アイコン化(最小化)"},
+    {"banner", 0, 0, 591, 33, "◆このソフトは Jw_cadのフォルダ関連レジストリ値を設定し続けます◆"},
+    {"jwwLabel", 8, 40, 151, 13, "JWWファイルのフォルダ："},
+    {"otherLabel", 8, 64, 143, 13, "他ファイルのフォルダ："},
+    {"figureLabel", 8, 88, 156, 13, "図形ファイルのフォルダ："},
+    {"intervalLabel", 8, 120, 91, 13, "検索割込時間："},
+    {"secondsLabel", 168, 120, 13, 13, "秒"},
+    {"jwwField", 168, 36, 377, 21, nullptr},
+    {"jwwBrowse", 544, 35, 43, 22, "参照"},
+    {"otherField", 168, 60, 377, 21, nullptr},
+    {"otherBrowse", 544, 59, 43, 22, "参照"},
+    {"figureField", 168, 84, 377, 21, nullptr},
+    {"figureBrowse", 544, 83, 43, 22, "参照"},
+    {"helpMemo", 200, 112, 385, 121, nullptr},
+    {"startButton", 80, 240, 113, 25, "開始(&S)"},
+    {"stopButton", 240, 240, 113, 25, "中断(&E)"},
+    {"exitButton", 400, 240, 113, 25, "終了(&X)"},
+    {"statusLine", 0, 272, 591, 19, nullptr},
+    {"intervalField", 104, 116, 57, 21, nullptr},
+    {"autoStartBox", 8, 144, 185, 17, "起動時に自動的に開始"},
+    {"startMinimisedBox", 8, 168, 185, 17, "起動時アイコン化(最小化)"},
 };
 
 class Window : public ::testing::Test {
@@ -105,7 +105,7 @@ TEST_F(Window, EveryControlIsAtItsPlaceWithItsText) {
     for (const Expected& c : kControls) {
         SCOPED_TRACE(c.name);
         HWND hwnd =
-            std::string(c.name) == "StatusBar1" ? app().StatusBar() : app().ChildAt(c.left, c.top);
+            std::string(c.name) == "statusLine" ? app().StatusBar() : app().ChildAt(c.left, c.top);
         ASSERT_NE(nullptr, hwnd);
         RECT r = app().ClientRectOf(hwnd);
         EXPECT_EQ(c.left, r.left);

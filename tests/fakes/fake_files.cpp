@@ -67,7 +67,7 @@ std::string FakeFileSystem::Normal(const std::string& path) {
 
 bool FakeFileSystem::FileExists(const std::string& path) { return files.count(Normal(path)) != 0; }
 
-bool FakeFileSystem::DirectoryExists(const std::string& path) {
+bool FakeFileSystem::FolderExists(const std::string& path) {
     return folders.count(Normal(path)) != 0;
 }
 

@@ -9,12 +9,13 @@
 #include <set>
 #include <string>
 
-#include "app/platform.h"
+#include "settings/file_port.h"
+#include "watch/folder_watch.h"
 
-class FakeFileSystem : public IFileSystem {
+class FakeFileSystem : public ISettingsFiles, public IFolderProbe {
 public:
     bool FileExists(const std::string& path) override;
-    bool DirectoryExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
     std::unique_ptr<IFileWriter> CreateTempBeside(const std::string& path) override;
     bool Replace(const std::string& tempPath, const std::string& path) override;
@@ -32,7 +33,7 @@ public:
 
     // Failure injection: each step fails when its flag is set.
     bool failOpen = false;
-    int readsBeforeError = -1;  // Read succeeds this often, then fails (-1: never)
+    int readsBeforeError = -1;     // Read succeeds this often, then fails (-1: never)
     std::size_t readChunk = 4096;  // at most this many bytes a Read
     bool failCreate = false;
     int writesBeforeError = -1;  // Write succeeds this often, then fails

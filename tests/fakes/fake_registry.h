@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "app/platform.h"
+#include "watch/registry_port.h"
 
 class FakeRegistry : public IRegistry {
 public:
@@ -36,10 +36,10 @@ public:
     int OpenHandles() const { return static_cast<int>(open_.size()); }
 
     // Failure injection.
-    bool failCreate = false;            // CreateKey fails
-    bool failOpen = false;              // OpenKey fails
-    std::set<std::string> failQuery;    // value names whose query fails
-    int writesBeforeRefusal = -1;       // SetStringValue succeeds this often, then fails (-1: never)
+    bool failCreate = false;          // CreateKey fails
+    bool failOpen = false;            // OpenKey fails
+    std::set<std::string> failQuery;  // value names whose query fails
+    int writesBeforeRefusal = -1;     // SetStringValue succeeds this often, then fails (-1: never)
 
     // Counters.
     int creates = 0;

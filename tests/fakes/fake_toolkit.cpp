@@ -2,35 +2,30 @@
 
 #include <utility>
 
-void FakeEdit::SetFocus() {
+#include "util/errors.h"
+
+void FakeEdit::Focus() {
     if (focusCounter) focusOrder = ++*focusCounter;
 }
 
-void FakeTimer::SetEnabled(bool e) {
-    enabled = e;
-    Update();
-}
-
-void FakeTimer::SetInterval(std::uint32_t ms) {
+void FakeTimer::Arm(std::uint32_t ms) {
     interval = ms;
-    Update();
+    armed = false;
+    if (refuse) throw TimerRefused();
+    armed = true;
+    ++starts;
 }
 
-void FakeTimer::Update() {
-    if (enabled && interval != 0) {
-        if (refuse) throw EOutOfResources();
-        ++starts;
-    }
-}
-
-bool FakeOpenDialog::Execute() {
+std::optional<std::string> FakeFolderDialog::Pick(const std::string& initialFolder,
+                                                  const std::string& fileName) {
     ++runs;
-    initialDirsSeen.push_back(initialDir);
+    initialFoldersSeen.push_back(initialFolder);
     fileNamesSeen.push_back(fileName);
-    return onExecute ? onExecute(*this) : false;
+    if (!onPick) return std::nullopt;
+    return onPick();
 }
 
-void FakeApplication::ProcessMessages() {
+void FakeEventLoop::ProcessMessages() {
     ++pumps;
     // Dispatch everything due now, including messages posted while dispatching.
     for (;;) {
@@ -45,7 +40,7 @@ void FakeApplication::ProcessMessages() {
     }
 }
 
-void FakeApplication::WaitForMessage(std::uint32_t ms) {
+void FakeEventLoop::WaitForMessage(std::uint32_t ms) {
     ++waits;
     std::uint64_t until = elapsed_ + ms;
     for (const auto& p : queue_) {
@@ -57,13 +52,13 @@ void FakeApplication::WaitForMessage(std::uint32_t ms) {
     elapsed_ = until;
 }
 
-std::uint32_t FakeApplication::TickCount() {
+std::uint32_t FakeEventLoop::TickCount() {
     std::uint32_t reading = now;
     now += step;
     elapsed_ += step;
     return reading;
 }
 
-void FakeApplication::Post(std::function<void()> message, std::uint32_t after) {
+void FakeEventLoop::Post(std::function<void()> message, std::uint32_t after) {
     queue_.push_back({elapsed_ + after, std::move(message)});
 }

@@ -1,22 +1,24 @@
-// Test doubles of the window toolkit: they hold the state a real control
-// holds and record what the logic did to them.
+// Test doubles of the window toolkit, the watch timer and the event loop: they
+// hold the state a real control holds and record what the logic did to them.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/toolkit.h"
+#include "watch/event_loop.h"
+#include "watch/folder_watch.h"
 
 class FakeEdit : public IEdit {
 public:
-    std::string GetText() const override { return text; }
+    std::string Text() const override { return text; }
     void SetText(const std::string& t) override { text = t; }
     void SetEnabled(bool e) override { enabled = e; }
-    bool Enabled() const override { return enabled; }
-    void SetFocus() override;
+    void Focus() override;
 
     std::string text;
     bool enabled = true;
@@ -27,68 +29,62 @@ public:
 class FakeButton : public IButton {
 public:
     void SetEnabled(bool e) override { enabled = e; }
-    bool Enabled() const override { return enabled; }
     bool enabled = true;
 };
 
 class FakeCheckBox : public ICheckBox {
 public:
-    bool GetChecked() const override { return checked; }
+    bool Checked() const override { return checked; }
     void SetChecked(bool c) override { checked = c; }
     bool checked = false;
 };
 
 class FakeStatusLine : public IStatusLine {
 public:
-    void SetSimpleText(const std::string& t) override { text = t; }
-    // Records what a user would see: the text at every synchronous repaint.
-    void RepaintNow() override { shown.push_back(text); }
+    // Records what a user would see: every text as it is painted.
+    void Show(const std::string& t) override {
+        text = t;
+        shown.push_back(t);
+    }
     std::string text;
     std::vector<std::string> shown;
 };
 
-// A timer that keeps its properties; it never ticks by itself: a test calls
-// the handler when Armed(). Can refuse the system timer.
-class FakeTimer : public ITimer {
+// A timer that never ticks by itself: a test runs the pass while it is armed.
+// Can refuse the system timer.
+class FakeTimer : public IWatchTimer {
 public:
-    void SetEnabled(bool e) override;
-    bool Enabled() const override { return enabled; }
-    void SetInterval(std::uint32_t ms) override;
-    std::uint32_t Interval() const override { return interval; }
-    bool Armed() const { return enabled && interval != 0; }
+    void Arm(std::uint32_t ms) override;
+    void Disarm() override { armed = false; }
 
-    bool enabled = false;
-    std::uint32_t interval = 1000;
-    bool refuse = false;  // the system has no timer left
-    int starts = 0;       // how often a fresh interval was started
-
-private:
-    void Update();
+    bool armed = false;
+    std::uint32_t interval = 0;  // of the last Arm
+    bool refuse = false;         // the system has no timer left
+    int starts = 0;              // how often a fresh interval was started
 };
 
-class FakeOpenDialog : public IOpenDialog {
+class FakeFolderDialog : public IFolderDialog {
 public:
-    void SetInitialDir(const std::string& f) override { initialDir = f; }
-    void SetFileName(const std::string& n) override { fileName = n; }
-    bool Execute() override;
-    std::string GetFileName() const override { return fileName; }
+    std::optional<std::string> Pick(const std::string& initialFolder,
+                                    const std::string& fileName) override;
 
-    std::string initialDir;
-    std::string fileName;
-    // What the user does in a run: sets fileName and returns true to confirm,
-    // returns false to cancel. Without it every run is cancelled.
-    std::function<bool(FakeOpenDialog&)> onExecute;
+    // What the user does in a run: returns the chosen path to confirm,
+    // nullopt to cancel. Without it every run is cancelled.
+    std::function<std::optional<std::string>()> onPick;
     int runs = 0;
-    std::vector<std::string> initialDirsSeen;
+    std::vector<std::string> initialFoldersSeen;
     std::vector<std::string> fileNamesSeen;
 };
 
 class FakeWindow : public IWindow {
 public:
-    int GetLeft() const override { return left; }
-    int GetTop() const override { return top; }
-    void SetLeft(int l) override { left = l; }
-    void SetTop(int t) override { top = t; }
+    int Left() const override { return left; }
+    int Top() const override { return top; }
+    void MoveTo(int l, int t) override {
+        left = l;
+        top = t;
+        ++moves;
+    }
     void Minimize() override { minimized = true; }
     void Close() override {
         ++closeRequests;
@@ -97,6 +93,7 @@ public:
 
     int left = 192;
     int top = 107;
+    int moves = 0;
     bool minimized = false;
     int closeRequests = 0;
     std::function<void()> onClose;
@@ -116,24 +113,20 @@ public:
 
 // A message queue of callbacks and a counter that the test drives. Waiting
 // advances the counter by the time waited (or to the next posted message).
-class FakeApplication : public IApplication {
+class FakeEventLoop : public IEventLoop {
 public:
     void ProcessMessages() override;
     void WaitForMessage(std::uint32_t ms) override;
     std::uint32_t TickCount() override;
-    std::string ExeName() const override { return exeName; }
-    void Terminate() override { terminated = true; }
 
     // A message that arrives once the counter has advanced by `after` ms from
     // now (0: already queued).
     void Post(std::function<void()> message, std::uint32_t after = 0);
 
-    std::string exeName = "C:\\Tools\\Dirmind.exe";
-    bool terminated = false;
     std::uint32_t now = 0;
-    std::uint32_t step = 1;  // how far one counter reading advances
-    int pumps = 0;           // ProcessMessages calls
-    int waits = 0;           // WaitForMessage calls
+    std::uint32_t step = 1;    // how far one counter reading advances
+    int pumps = 0;             // ProcessMessages calls
+    int waits = 0;             // WaitForMessage calls
     std::uint64_t waited = 0;  // total ms blocked in WaitForMessage
 
 private:
@@ -143,4 +136,13 @@ private:
     };
     std::deque<Pending> queue_;
     std::uint64_t elapsed_ = 0;  // unwrapped time, to order the queue
+};
+
+class FakeApplication : public IApplication {
+public:
+    std::string ExeName() const override { return exeName; }
+    void Terminate() override { terminated = true; }
+
+    std::string exeName = "C:\\Tools\\Dirmind.exe";
+    bool terminated = false;
 };

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Unit1.h"
+#include "app/error_boundary.h"
 #include "app/texts.h"
 #include "fakes/fake_toolkit.h"
+#include "util/errors.h"
+#include "util/number_text.h"
 
 TEST(AppErrorText, DotAfterALastCharacterThatSortsAfterDot) {
     EXPECT_EQ(AppErrorText("abc"), "abc.");
@@ -30,10 +32,23 @@ TEST(AppErrorText, JapaneseMessagesAlwaysGetTheDot) {
     EXPECT_EQ(AppErrorText("\x81\x81-"), "\x81\x81-");
 }
 
+TEST(AppErrorText, TypedErrorsGetTheProgramsTextOthersTheirOwnWords) {
+    EXPECT_EQ(ErrorMessage(NumberOverflow()), texts::kMsgOverflow);
+    EXPECT_EQ(ErrorMessage(TimerRefused()), texts::kMsgNoTimer);
+    EXPECT_EQ(ErrorMessage(std::runtime_error("disk gone")), "disk gone");
+    // The overflow of a too large number text is the typed one.
+    try {
+        TextToFloat("1e400");
+        FAIL() << "no overflow";
+    } catch (const std::exception& e) {
+        EXPECT_EQ(ErrorMessage(e), texts::kMsgOverflow);
+    }
+}
+
 TEST(AppErrorText, RunHandlerShowsWhatEscapesAHandler) {
     FakeBoxes boxes;
-    RunHandler(boxes, [] { throw EOverflow(); });
-    RunHandler(boxes, [] { throw EOutOfResources(); });
+    RunHandler(boxes, [] { throw NumberOverflow(); });
+    RunHandler(boxes, [] { throw TimerRefused(); });
     RunHandler(boxes, [] {});
     ASSERT_EQ(boxes.appErrors.size(), 2u);
     EXPECT_EQ(boxes.appErrors[0], std::string(texts::kMsgOverflow) + ".");

@@ -39,7 +39,7 @@ TEST_F(RegistryKeyTest, OpeningCreatesTheMissingKeyAndClosesItAtTheEnd) {
 
 TEST_F(RegistryKeyTest, AKeyThatCannotBeOpenedOrCreatedThrows) {
     reg.failCreate = true;
-    EXPECT_THROW(RegistryKey(reg, kMain), ERegistryError);
+    EXPECT_THROW(RegistryKey(reg, kMain), RegistryError);
 }
 
 TEST_F(RegistryKeyTest, MissingSubkeyOrValueGivesTheDefault) {
@@ -81,7 +81,7 @@ TEST_F(RegistryKeyTest, OtherTypesAndQueryErrorsThrowAndCloseTheSubkey) {
     reg.failQuery.insert("Broken");
     for (const char* name : {"Dword", "Binary", "Multi", "Broken"}) {
         RegistryKey key(reg, kMain);
-        EXPECT_THROW(key.ReadText("Folder", name, "DEF"), ERegistryError) << name;
+        EXPECT_THROW(key.ReadText("Folder", name, "DEF"), RegistryError) << name;
         EXPECT_EQ(1, reg.OpenHandles()) << name;  // only the main key stays open
     }
 }
@@ -117,10 +117,10 @@ TEST_F(RegistryKeyTest, RefusedWriteOrSubkeyThrowsAndKeepsEarlierWrites) {
         RegistryKey key(reg, kMain);
         reg.writesBeforeRefusal = 1;
         key.WriteText("Folder", "File", "C:\\A");
-        EXPECT_THROW(key.WriteText("Folder", "FileC", "C:\\B"), ERegistryError);
+        EXPECT_THROW(key.WriteText("Folder", "FileC", "C:\\B"), RegistryError);
         reg.writesBeforeRefusal = -1;
         reg.failCreate = true;
-        EXPECT_THROW(key.WriteText("Folder", "ZUKEI", "C:\\C"), ERegistryError);
+        EXPECT_THROW(key.WriteText("Folder", "ZUKEI", "C:\\C"), RegistryError);
         reg.failCreate = false;
     }
     EXPECT_EQ("C:\\A", Read("File"));

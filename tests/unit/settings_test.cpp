@@ -13,7 +13,8 @@
 #include <system_error>
 #include <type_traits>
 
-#include "fakes/form_fixture.h"
+#include "fakes/fake_files.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -23,15 +24,11 @@ constexpr char kDat[] = "C:\\Tools\\Dirmind.dat";
 
 // Real files through std::filesystem, for reads and writes of real bytes in
 // real chunk sizes. Paths are plain ASCII here.
-class DiskFileSystem : public IFileSystem {
+class DiskFileSystem : public ISettingsFiles {
 public:
     bool FileExists(const std::string& path) override {
         std::error_code ec;
         return fs::is_regular_file(path, ec);
-    }
-    bool DirectoryExists(const std::string& path) override {
-        std::error_code ec;
-        return fs::is_directory(path, ec);
     }
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override {
         auto reader = std::make_unique<Reader>(path);
@@ -82,17 +79,17 @@ private:
     };
 };
 
-// The form over the fake's in-memory files.
+// The in-memory files of the fake.
 struct InMemory {
-    FakeForm f;
+    FakeFileSystem files;
     std::string path = kDat;
-    TForm1& Form() { return f.form; }
-    void Put(const std::string& bytes) { f.files.PutFile(path, bytes); }
-    void PutFolder() { f.files.PutFolder(path); }
-    std::optional<std::string> Get() { return f.files.Content(path); }
+    ISettingsFiles& Files() { return files; }
+    void Put(const std::string& bytes) { files.PutFile(path, bytes); }
+    void PutFolder() { files.PutFolder(path); }
+    std::optional<std::string> Get() { return files.Content(path); }
 };
 
-// The same form's controls over real files in a fresh folder.
+// Real files in a fresh folder.
 struct OnDisk {
     OnDisk() {
         fs::create_directories(dir);
@@ -102,7 +99,7 @@ struct OnDisk {
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
-    TForm1& Form() { return form; }
+    ISettingsFiles& Files() { return disk; }
     void Put(const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
     void PutFolder() { fs::create_directory(path); }
     std::optional<std::string> Get() {
@@ -111,20 +108,24 @@ struct OnDisk {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    FakeForm f;
     DiskFileSystem disk;
     // Unique also across test processes running side by side.
-    fs::path dir = fs::temp_directory_path() /
-                   ("dirmind-settings-" + std::to_string(std::random_device{}()) + "-" +
-                    std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    fs::path dir =
+        fs::temp_directory_path() / ("dirmind-settings-" + std::to_string(std::random_device{}()) +
+                                     "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
     std::string path;
-    TForm1 form{FormControls{f.app, f.window, f.boxes, f.edit1, f.edit2, f.edit3, f.edit4,
-                             f.button1, f.button2, f.button3, f.button4, f.button5, f.button6,
-                             f.check1, f.check2, f.status, f.timer, f.dialog},
-                FormPlatform{f.registry, disk}};
 };
 
-// What a load leaves: the record and the window position.
+// A record as the caller hands it in: the defaults, with the window where it
+// stands before the load.
+Settings Initial() {
+    Settings s;
+    s.left = 192;
+    s.top = 107;
+    return s;
+}
+
+// A record in one comparable piece.
 struct Loaded {
     int left, top;
     std::string file, fileC, zukei;
@@ -132,6 +133,12 @@ struct Loaded {
     bool autoStart, minimized;
     bool operator==(const Loaded&) const = default;
 };
+
+Loaded Of(const Settings& s) {
+    return {s.left,       s.top,           s.folders[0],
+            s.folders[1], s.folders[2],    s.intervalSeconds,
+            s.autoStart,  s.startMinimised};
+}
 
 void PrintTo(const Loaded& l, std::ostream* os) {
     *os << "{" << l.left << ", " << l.top << ", \"" << l.file << "\", \"" << l.fileC << "\", \""
@@ -144,23 +151,16 @@ protected:
     // Loads bytes into a record that starts from the defaults.
     Loaded Load(const std::string& bytes) {
         b.Put(bytes);
-        TForm1& form = b.Form();
-        form.FileFolder = form.FileCFolder = form.ZukeiFolder = "";
-        form.IntervalSec = 5.0;
-        form.AutoStart = form.StartMinimized = false;
-        form.LoadSettings(b.path);
-        return Record();
-    }
-    Loaded Record() {
-        TForm1& form = b.Form();
-        return {b.f.window.left,  b.f.window.top,   form.FileFolder, form.FileCFolder,
-                form.ZukeiFolder, form.IntervalSec, form.AutoStart,  form.StartMinimized};
+        settings = Initial();
+        LoadSettings(b.Files(), b.path, settings);
+        return Of(settings);
     }
     std::string Save() {
-        b.Form().SaveSettings(b.path);
+        SaveSettings(b.Files(), b.path, settings);
         return b.Get().value_or("<no file>");
     }
 
+    Settings settings = Initial();
     Backend b;
 };
 
@@ -172,22 +172,18 @@ const std::string kCad = "C:\\CAD\\";
 const std::string kSjisFolder = "D:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C\\\x83\x7C\x83\x93\\";
 
 TYPED_TEST(SettingsFileTest, WritesEightCrLfLinesExactly) {
-    this->b.f.window.left = 192;
-    this->b.f.window.top = 107;
-    TForm1& form = this->b.Form();
-    form.FileFolder = kCad;
-    form.IntervalSec = 5.0;
-    form.StartMinimized = true;
+    this->settings.folders[0] = kCad;
+    this->settings.startMinimised = true;
     const std::string saved = this->Save();
     EXPECT_EQ("192\r\n107\r\nC:\\CAD\\\r\n\r\n\r\n5\r\n0\r\n1\r\n", saved);
     EXPECT_EQ(32u, saved.size());
 }
 
 TYPED_TEST(SettingsFileTest, WritesNegativePositionsAndFractionsInTheirTextForm) {
-    this->b.f.window.left = -1200;
-    this->b.f.window.top = -8;
-    this->b.Form().IntervalSec = 0.01;
-    this->b.Form().AutoStart = true;
+    this->settings.left = -1200;
+    this->settings.top = -8;
+    this->settings.intervalSeconds = 0.01;
+    this->settings.autoStart = true;
     EXPECT_EQ("-1200\r\n-8\r\n\r\n\r\n\r\n0.01\r\n1\r\n0\r\n", this->Save());
 }
 
@@ -235,11 +231,9 @@ TYPED_TEST(SettingsFileTest, LinesAfterTheEighthAreIgnoredAndNotWrittenAgain) {
 }
 
 TYPED_TEST(SettingsFileTest, ShiftJisFoldersRoundTripByteForByte) {
-    TForm1& form = this->b.Form();
-    form.FileFolder = kSjisFolder;
-    form.FileCFolder = "\x82\xA0\x81\x40\x1A\x7F";  // あ, full-width space, Ctrl-Z, DEL
-    form.ZukeiFolder = " \t";
-    form.IntervalSec = 3600;
+    this->settings.folders = {kSjisFolder, "\x82\xA0\x81\x40\x1A\x7F",  // あ, full-width space,
+                              " \t"};                                   // Ctrl-Z, DEL
+    this->settings.intervalSeconds = 3600;
     const std::string saved = this->Save();
     EXPECT_EQ("192\r\n107\r\n" + kSjisFolder +
                   "\r\n\x82\xA0\x81\x40\x1A\x7F\r\n \t\r\n3600\r\n0\r\n0\r\n",
@@ -253,7 +247,7 @@ TYPED_TEST(SettingsFileTest, ShiftJisFoldersRoundTripByteForByte) {
 
 TYPED_TEST(SettingsFileTest, ALongLineIsReadWhole) {
     const std::string folder = "C:\\" + std::string(100000, 'x') + "\\";
-    this->b.Form().FileFolder = folder;
+    this->settings.folders[0] = folder;
     const std::string saved = this->Save();
     EXPECT_EQ(folder, this->Load(saved).file);
     EXPECT_EQ(5.0, this->Load(saved).interval);
@@ -267,23 +261,21 @@ TYPED_TEST(SettingsFileTest, UnreadableLinesGiveTheHelpersValues) {
 }
 
 TYPED_TEST(SettingsFileTest, AnOverflowingIntervalStopsTheLoadThere) {
-    TForm1& form = this->b.Form();
     this->b.Put("1\r\n2\r\nC:\\A\\\r\nC:\\B\\\r\nC:\\C\\\r\n1e400\r\n1\r\n1\r\n");
-    form.IntervalSec = 7.0;
-    form.AutoStart = false;
-    form.StartMinimized = false;
-    form.LoadSettings(this->b.path);
-    EXPECT_EQ((Loaded{1, 2, "C:\\A\\", "C:\\B\\", "C:\\C\\", 7.0, false, false}), this->Record());
+    Settings s = Initial();
+    s.intervalSeconds = 7.0;
+    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_EQ((Loaded{1, 2, "C:\\A\\", "C:\\B\\", "C:\\C\\", 7.0, false, false}), Of(s));
 }
 
 TYPED_TEST(SettingsFileTest, NoFileOrAFolderOfThatNameLeavesEverything) {
-    TForm1& form = this->b.Form();
-    form.FileFolder = "C:\\Before\\";
-    form.LoadSettings(this->b.path);
-    EXPECT_EQ((Loaded{192, 107, "C:\\Before\\", "", "", 5.0, false, false}), this->Record());
+    Settings s = Initial();
+    s.folders[0] = "C:\\Before\\";
+    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_EQ((Loaded{192, 107, "C:\\Before\\", "", "", 5.0, false, false}), Of(s));
     this->b.PutFolder();
-    form.LoadSettings(this->b.path);
-    EXPECT_EQ((Loaded{192, 107, "C:\\Before\\", "", "", 5.0, false, false}), this->Record());
+    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_EQ((Loaded{192, 107, "C:\\Before\\", "", "", 5.0, false, false}), Of(s));
 }
 
 TYPED_TEST(SettingsFileTest, ASaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
@@ -292,7 +284,7 @@ TYPED_TEST(SettingsFileTest, ASaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
     if constexpr (std::is_same_v<TypeParam, OnDisk>) {
         EXPECT_EQ(1, std::distance(fs::directory_iterator(this->b.dir), fs::directory_iterator()));
     } else {
-        EXPECT_EQ(1u, this->b.f.files.files.size());
+        EXPECT_EQ(1u, this->b.files.files.size());
     }
 }
 
@@ -302,20 +294,21 @@ protected:
     static constexpr char kOld[] = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
 
     void SaveOver(const std::string& old) {
-        f.files.PutFile(kDat, old);
-        f.form.FileFolder = "C:\\New\\";
-        f.form.SaveSettings(kDat);
+        files.PutFile(kDat, old);
+        Settings s = Initial();
+        s.folders[0] = "C:\\New\\";
+        SaveSettings(files, kDat, s);
     }
     // The only file left is the settings file, and nothing is open.
     void ExpectNoLeftovers() {
-        EXPECT_EQ(0, f.files.openWriters);
-        EXPECT_EQ(0, f.files.openReaders);
-        for (const auto& [path, content] : f.files.files) {
+        EXPECT_EQ(0, files.openWriters);
+        EXPECT_EQ(0, files.openReaders);
+        for (const auto& [path, content] : files.files) {
             EXPECT_EQ(FakeFileSystem::Normal(kDat), path) << "left behind";
         }
     }
 
-    FakeForm f;
+    FakeFileSystem files;
 };
 
 TEST_F(SettingsFailureTest, AFailureAtAnyStepOfTheSaveKeepsThePreviousFile) {
@@ -331,35 +324,36 @@ TEST_F(SettingsFailureTest, AFailureAtAnyStepOfTheSaveKeepsThePreviousFile) {
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
-        f.files = FakeFileSystem{};
-        step.inject(f.files);
+        files = FakeFileSystem{};
+        step.inject(files);
         SaveOver(kOld);
-        EXPECT_EQ(kOld, f.files.Content(kDat).value_or("<gone>"));
+        EXPECT_EQ(kOld, files.Content(kDat).value_or("<gone>"));
         ExpectNoLeftovers();
     }
 }
 
 TEST_F(SettingsFailureTest, AFailedFirstSaveLeavesNoFile) {
-    f.files.failReplace = true;
-    f.form.SaveSettings(kDat);
-    EXPECT_TRUE(f.files.files.empty());
+    files.failReplace = true;
+    SaveSettings(files, kDat, Initial());
+    EXPECT_TRUE(files.files.empty());
 }
 
 TEST_F(SettingsFailureTest, AReadOnlyFileKeepsItsContent) {
-    f.files.readOnly.insert(FakeFileSystem::Normal(kDat));
+    files.readOnly.insert(FakeFileSystem::Normal(kDat));
     SaveOver(kOld);
-    EXPECT_EQ(kOld, f.files.Content(kDat));
+    EXPECT_EQ(kOld, files.Content(kDat));
     ExpectNoLeftovers();
-    f.form.LoadSettings(kDat);
-    EXPECT_EQ("C:\\Old\\", f.form.FileFolder);
+    Settings s = Initial();
+    LoadSettings(files, kDat, s);
+    EXPECT_EQ("C:\\Old\\", s.folders[0]);
 }
 
 TEST_F(SettingsFailureTest, AFailedOpenLoadsNothing) {
-    f.files.PutFile(kDat, kOld);
-    f.files.failOpen = true;
-    f.form.LoadSettings(kDat);
-    EXPECT_EQ(192, f.window.left);
-    EXPECT_EQ("", f.form.FileFolder);
+    files.PutFile(kDat, kOld);
+    files.failOpen = true;
+    Settings s = Initial();
+    LoadSettings(files, kDat, s);
+    EXPECT_EQ((Loaded{192, 107, "", "", "", 5.0, false, false}), Of(s));
 }
 
 // A read error after each byte: every line completed before it is stored,
@@ -368,21 +362,22 @@ TEST_F(SettingsFailureTest, AReadErrorKeepsWhatWasStoredBefore) {
     const std::string content = "11\r\n22\r\nC:\\A\\\r\nC:\\B\\\r\nC:\\C\\\r\n2.5\r\n1\r\n1\r\n";
     for (int reads = 0; reads <= static_cast<int>(content.size()); ++reads) {
         SCOPED_TRACE(reads);
-        FakeForm g;
-        g.files.PutFile(kDat, content);
-        g.files.readChunk = 1;
-        g.files.readsBeforeError = reads;
-        g.form.LoadSettings(kDat);
+        FakeFileSystem g;
+        g.PutFile(kDat, content);
+        g.readChunk = 1;
+        g.readsBeforeError = reads;
+        Settings s = Initial();
+        LoadSettings(g, kDat, s);
         const std::string done = content.substr(0, static_cast<std::size_t>(reads));
         const auto lines = std::count(done.begin(), done.end(), '\n');
-        EXPECT_EQ(lines >= 1 ? 11 : 192, g.window.left);
-        EXPECT_EQ(lines >= 2 ? 22 : 107, g.window.top);
-        EXPECT_EQ(lines >= 3 ? "C:\\A\\" : "", g.form.FileFolder);
-        EXPECT_EQ(lines >= 5 ? "C:\\C\\" : "", g.form.ZukeiFolder);
-        EXPECT_EQ(lines >= 6 ? 2.5 : 5.0, g.form.IntervalSec);
-        EXPECT_EQ(lines >= 7, g.form.AutoStart);
-        EXPECT_EQ(lines >= 8, g.form.StartMinimized);
-        EXPECT_EQ(0, g.files.openReaders);
+        EXPECT_EQ(lines >= 1 ? 11 : 192, s.left);
+        EXPECT_EQ(lines >= 2 ? 22 : 107, s.top);
+        EXPECT_EQ(lines >= 3 ? "C:\\A\\" : "", s.folders[0]);
+        EXPECT_EQ(lines >= 5 ? "C:\\C\\" : "", s.folders[2]);
+        EXPECT_EQ(lines >= 6 ? 2.5 : 5.0, s.intervalSeconds);
+        EXPECT_EQ(lines >= 7, s.autoStart);
+        EXPECT_EQ(lines >= 8, s.startMinimised);
+        EXPECT_EQ(0, g.openReaders);
     }
 }
 
@@ -391,19 +386,20 @@ TEST_F(SettingsFailureTest, EveryReadSizeGivesTheSameRecord) {
     const std::string content = "-5\r\n\r\n\r\r\nC:\\\x83\x5C\\\r\n\n0.01\r\n1\r\n1\r\nrest";
     for (std::size_t chunk = 1; chunk <= content.size(); ++chunk) {
         SCOPED_TRACE(chunk);
-        FakeForm g;
-        g.files.PutFile(kDat, content);
-        g.files.readChunk = chunk;
-        g.form.LoadSettings(kDat);
-        EXPECT_EQ(-5, g.window.left);
-        EXPECT_EQ(0, g.window.top);
-        EXPECT_EQ("", g.form.FileFolder);
-        EXPECT_EQ("C:\\\x83\x5C\\", g.form.FileCFolder);
-        EXPECT_EQ("", g.form.ZukeiFolder);
-        EXPECT_EQ(0.01, g.form.IntervalSec);
-        EXPECT_TRUE(g.form.AutoStart);
-        EXPECT_TRUE(g.form.StartMinimized);
+        FakeFileSystem g;
+        g.PutFile(kDat, content);
+        g.readChunk = chunk;
+        Settings s = Initial();
+        LoadSettings(g, kDat, s);
+        EXPECT_EQ((Loaded{-5, 0, "", "C:\\\x83\x5C\\", "", 0.01, true, true}), Of(s));
     }
+}
+
+TEST(SettingsPath, TheFileLiesBesideTheExecutable) {
+    EXPECT_EQ(kDat, SettingsPathFor("C:\\Tools\\Dirmind.exe"));
+    // ソフト.v1: a "\" second byte, and a dot in the folder's name.
+    EXPECT_EQ("D:\\\x83\x5C\x83\x74\x83\x67.v1\\Dirmind.dat",
+              SettingsPathFor("D:\\\x83\x5C\x83\x74\x83\x67.v1\\Dirmind"));
 }
 
 }  // namespace

@@ -56,29 +56,29 @@ TEST(Sjis, EndsWithBackslashSkipsSecondBytes) {
     EXPECT_FALSE(EndsWithBackslash(""));
 }
 
-TEST(Sjis, ExtractFilePathTakesTheLastRealDelimiter) {
-    EXPECT_EQ(ExtractFilePath("D:\\Drawings\\a.txt"), "D:\\Drawings\\");
-    EXPECT_EQ(ExtractFilePath("C:\\Data\\\x81\x40"), "C:\\Data\\");
-    EXPECT_EQ(ExtractFilePath("C:\\Data\\\x83\x5C"), "C:\\Data\\");
-    EXPECT_EQ(ExtractFilePath("C:\\\x95\x5C\x8E\xA6\\x"), "C:\\\x95\x5C\x8E\xA6\\");
-    EXPECT_EQ(ExtractFilePath("C:file"), "C:");
-    EXPECT_EQ(ExtractFilePath("file"), "");
-    EXPECT_EQ(ExtractFilePath("\x83\x5C"), "");
-    EXPECT_EQ(ExtractFilePath(""), "");
-    EXPECT_EQ(ExtractFilePath("\\\\server\\share\\"), "\\\\server\\share\\");
+TEST(Sjis, FolderPartTakesTheLastRealDelimiter) {
+    EXPECT_EQ(FolderPart("D:\\Drawings\\a.txt"), "D:\\Drawings\\");
+    EXPECT_EQ(FolderPart("C:\\Data\\\x81\x40"), "C:\\Data\\");
+    EXPECT_EQ(FolderPart("C:\\Data\\\x83\x5C"), "C:\\Data\\");
+    EXPECT_EQ(FolderPart("C:\\\x95\x5C\x8E\xA6\\x"), "C:\\\x95\x5C\x8E\xA6\\");
+    EXPECT_EQ(FolderPart("C:file"), "C:");
+    EXPECT_EQ(FolderPart("file"), "");
+    EXPECT_EQ(FolderPart("\x83\x5C"), "");
+    EXPECT_EQ(FolderPart(""), "");
+    EXPECT_EQ(FolderPart("\\\\server\\share\\"), "\\\\server\\share\\");
 }
 
-TEST(Sjis, ChangeFileExtCutsBeforeTheLastDotOfTheName) {
-    EXPECT_EQ(ChangeFileExt("C:\\Apps\\Tool.exe", ".dat"), "C:\\Apps\\Tool.dat");
-    EXPECT_EQ(ChangeFileExt("C:\\Apps\\Tool.v2.exe", ".dat"), "C:\\Apps\\Tool.v2.dat");
-    EXPECT_EQ(ChangeFileExt("C:\\Apps.d\\Tool", ".dat"), "C:\\Apps.d\\Tool.dat");
-    EXPECT_EQ(ChangeFileExt("C:.x\\Tool", ".dat"), "C:.x\\Tool.dat");
-    EXPECT_EQ(ChangeFileExt("A.b:c", ".dat"), "A.b:c.dat");
-    EXPECT_EQ(ChangeFileExt("Tool", ".dat"), "Tool.dat");
-    EXPECT_EQ(ChangeFileExt("", ".dat"), ".dat");
+TEST(Sjis, ReplaceExtensionCutsBeforeTheLastDotOfTheName) {
+    EXPECT_EQ(ReplaceExtension("C:\\Apps\\Tool.exe", ".dat"), "C:\\Apps\\Tool.dat");
+    EXPECT_EQ(ReplaceExtension("C:\\Apps\\Tool.v2.exe", ".dat"), "C:\\Apps\\Tool.v2.dat");
+    EXPECT_EQ(ReplaceExtension("C:\\Apps.d\\Tool", ".dat"), "C:\\Apps.d\\Tool.dat");
+    EXPECT_EQ(ReplaceExtension("C:.x\\Tool", ".dat"), "C:.x\\Tool.dat");
+    EXPECT_EQ(ReplaceExtension("A.b:c", ".dat"), "A.b:c.dat");
+    EXPECT_EQ(ReplaceExtension("Tool", ".dat"), "Tool.dat");
+    EXPECT_EQ(ReplaceExtension("", ".dat"), ".dat");
     // Katakana "so" (0x83 0x5C) in the name: its second byte is no folder mark.
-    EXPECT_EQ(ChangeFileExt("C:\\a.b\\\x83\x5C.exe", ".dat"), "C:\\a.b\\\x83\x5C.dat");
-    EXPECT_EQ(ChangeFileExt("C:\\x.\x83\x5C", ".dat"), "C:\\x.dat");
+    EXPECT_EQ(ReplaceExtension("C:\\a.b\\\x83\x5C.exe", ".dat"), "C:\\a.b\\\x83\x5C.dat");
+    EXPECT_EQ(ReplaceExtension("C:\\x.\x83\x5C", ".dat"), "C:\\x.dat");
 }
 
 TEST(Sjis, PathSearchesAgreeWithTheRunRule) {
@@ -94,14 +94,13 @@ TEST(Sjis, PathSearchesAgreeWithTheRunRule) {
         SCOPED_TRACE(testing::PrintToString(text));
 
         const std::size_t folder = LastDelimiterByRule(text, "\\:");
-        ASSERT_EQ(ExtractFilePath(text),
-                  folder == std::string::npos ? "" : text.substr(0, folder + 1));
+        ASSERT_EQ(FolderPart(text), folder == std::string::npos ? "" : text.substr(0, folder + 1));
 
         const std::size_t cut = LastDelimiterByRule(text, ".\\:");
         const std::string expected = cut != std::string::npos && text[cut] == '.'
                                          ? text.substr(0, cut) + ".dat"
                                          : text + ".dat";
-        ASSERT_EQ(ChangeFileExt(text, ".dat"), expected);
+        ASSERT_EQ(ReplaceExtension(text, ".dat"), expected);
 
         ASSERT_EQ(EndsWithBackslash(text),
                   !text.empty() && folder == text.size() - 1 && text.back() == '\\');
@@ -143,4 +142,29 @@ TEST(Sjis, UpperCaseNeverChangesASecondByteOnItsOwn) {
               "a");
     // Half-width katakana and a lone lead byte at the end.
     EXPECT_EQ(UpperCase("\xB1\xDFz\x82"), "\xB1\xDFZ\x82");
+}
+
+TEST(Sjis, RemoveBlanksEverywhere) {
+    EXPECT_EQ(RemoveBlanks(""), "");
+    EXPECT_EQ(RemoveBlanks("  C:\\Data\\  "), "C:\\Data\\");
+    EXPECT_EQ(RemoveBlanks("C:\\My Data\\"), "C:\\MyData\\");
+    EXPECT_EQ(RemoveBlanks("a\x81\x40"
+                           "b"),
+              "ab");
+    EXPECT_EQ(RemoveBlanks(" \t\r\n\x81\x40 \x01\x1F"), "");
+    EXPECT_EQ(RemoveBlanks(std::string("a\0b", 3)), "ab");
+    EXPECT_EQ(RemoveBlanks("\x7F\xA1\xDF\xFE\xFF"), "\x7F\xA1\xDF\xFE\xFF");
+    EXPECT_EQ(RemoveBlanks("\xB1 \xB2"), "\xB1\xB2");
+}
+
+TEST(Sjis, RemoveBlanksWalksTwoByteCharactersWhole) {
+    EXPECT_EQ(RemoveBlanks("a\x81"), "a\x81");  // a lone lead byte at the end stays
+    EXPECT_EQ(RemoveBlanks("\x82\x81\x40"), "\x82\x81\x40");
+    EXPECT_EQ(RemoveBlanks("\x80 "), "\x80 ");
+    EXPECT_EQ(RemoveBlanks("\xFD "), "\xFD ");
+    EXPECT_EQ(RemoveBlanks("\xFC "), "\xFC ");
+    EXPECT_EQ(RemoveBlanks("\xFE "), "\xFE");
+    EXPECT_EQ(RemoveBlanks("\xA0 "), "\xA0");
+    EXPECT_EQ(RemoveBlanks("\x83\x5C \x83\x40"), "\x83\x5C\x83\x40");
+    EXPECT_EQ(RemoveBlanks("\x81\x40\x81\x40\x81"), "\x81");
 }

@@ -3,7 +3,6 @@
 #ifndef _WIN32
 
 #include "app/texts.h"
-#include "expected/help_text.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -11,6 +10,8 @@
 #include <cerrno>
 #include <memory>
 #include <string>
+
+#include "expected/help_text.h"
 
 namespace {
 
@@ -88,13 +89,13 @@ TEST(Texts, ControlTexts) {
     for (const Named& t : {
              Named{"kCaption", texts::kCaption, "Dirmind Ver.1.00"},
              Named{"kAppTitle", texts::kAppTitle, "Dirmind"},
-             Named{"kLabel1", texts::kLabel1,
+             Named{"kBannerText", texts::kBannerText,
                    "◆このソフトは Jw_cadのフォルダ関連レジストリ値を設定し続けます◆"},
-             Named{"kLabel3", texts::kLabel3, "JWWファイルのフォルダ："},
-             Named{"kLabel6", texts::kLabel6, "他ファイルのフォルダ："},
-             Named{"kLabel9", texts::kLabel9, "図形ファイルのフォルダ："},
-             Named{"kLabel2", texts::kLabel2, "検索割込時間："},
-             Named{"kLabel4", texts::kLabel4, "秒"},
+             Named{"kJwwLabel", texts::kJwwLabel, "JWWファイルのフォルダ："},
+             Named{"kOtherLabel", texts::kOtherLabel, "他ファイルのフォルダ："},
+             Named{"kFigureLabel", texts::kFigureLabel, "図形ファイルのフォルダ："},
+             Named{"kIntervalLabel", texts::kIntervalLabel, "検索割込時間："},
+             Named{"kSecondsLabel", texts::kSecondsLabel, "秒"},
              Named{"kBrowse", texts::kBrowse, "参照"},
              Named{"kButtonStart", texts::kButtonStart, "開始(&S)"},
              Named{"kButtonStop", texts::kButtonStop, "中断(&E)"},
@@ -114,7 +115,8 @@ TEST(Texts, HelpLines) {
     static_assert(sizeof kExpectedHelpLines / sizeof kExpectedHelpLines[0] == 37);
     ASSERT_EQ(texts::kHelpLineCount, 37);
     for (int i = 0; i < texts::kHelpLineCount; ++i) {
-        EXPECT_EQ(std::string(texts::kHelpLines[i]), ToCp932(kExpectedHelpLines[i])) << "line " << i + 1;
+        EXPECT_EQ(std::string(texts::kHelpLines[i]), ToCp932(kExpectedHelpLines[i]))
+            << "line " << i + 1;
     }
 }
 

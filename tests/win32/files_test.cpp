@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/form_fixture.h"
+#include "settings/settings_file.h"
 #include "win32/text.h"
 
 namespace {
@@ -77,15 +77,13 @@ private:
 class Win32FilesTest : public ::testing::Test {
 protected:
     std::string DatPath() const { return folder.Dir() + "Dirmind.dat"; }
-    // A form whose file system is the real one.
-    struct RealForm {
-        FakeForm f;
-        Win32FileSystem files;
-        TForm1 form{FormControls{f.app, f.window, f.boxes, f.edit1, f.edit2, f.edit3, f.edit4,
-                                 f.button1, f.button2, f.button3, f.button4, f.button5, f.button6,
-                                 f.check1, f.check2, f.status, f.timer, f.dialog},
-                    FormPlatform{f.registry, files}};
-    };
+    // A record at the window's designed place, as a first start has it.
+    static Settings Record() {
+        Settings settings;
+        settings.left = 192;
+        settings.top = 107;
+        return settings;
+    }
 
     TempFolder folder;
     Win32FileSystem files;
@@ -96,14 +94,14 @@ const std::string kOld = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
 TEST_F(Win32FilesTest, ExistenceTellsFilesFromFolders) {
     folder.Put(L"Dirmind.dat", "x");
     EXPECT_TRUE(files.FileExists(DatPath()));
-    EXPECT_FALSE(files.DirectoryExists(DatPath()));
-    EXPECT_TRUE(files.DirectoryExists(folder.Dir()));
-    EXPECT_TRUE(files.DirectoryExists(folder.Dir().substr(0, folder.Dir().size() - 1)));
+    EXPECT_FALSE(files.FolderExists(DatPath()));
+    EXPECT_TRUE(files.FolderExists(folder.Dir()));
+    EXPECT_TRUE(files.FolderExists(folder.Dir().substr(0, folder.Dir().size() - 1)));
     EXPECT_FALSE(files.FileExists(folder.Dir()));
     EXPECT_FALSE(files.FileExists(folder.Dir() + "missing.dat"));
-    EXPECT_FALSE(files.DirectoryExists(folder.Dir() + "missing\\"));
-    EXPECT_FALSE(files.DirectoryExists(folder.Dir() + "Dirmind.dat\\below\\"));
-    EXPECT_FALSE(files.DirectoryExists(""));
+    EXPECT_FALSE(files.FolderExists(folder.Dir() + "missing\\"));
+    EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat\\below\\"));
+    EXPECT_FALSE(files.FolderExists(""));
     EXPECT_FALSE(files.FileExists(""));
 }
 
@@ -168,45 +166,44 @@ TEST_F(Win32FilesTest, ReplaceRefusesAReadOnlyTargetAndAFolder) {
 }
 
 TEST_F(Win32FilesTest, SettingsRoundTripByteForByteInAShiftJisFolder) {
-    RealForm r;
+    Settings saved = Record();
     const std::string sjisFolder = "D:\\\x83\x5C\x83\x74\x83\x67\\\x83\x7C\\";
-    r.form.FileFolder = sjisFolder;
-    r.form.IntervalSec = 0.01;
-    r.form.StartMinimized = true;
-    r.form.SaveSettings(DatPath());
+    saved.folders[0] = sjisFolder;
+    saved.intervalSeconds = 0.01;
+    saved.startMinimised = true;
+    SaveSettings(files, DatPath(), saved);
     EXPECT_EQ("192\r\n107\r\n" + sjisFolder + "\r\n\r\n\r\n0.01\r\n0\r\n1\r\n",
               folder.Get(L"Dirmind.dat"));
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 
-    RealForm back;
-    back.f.window.left = back.f.window.top = 0;
-    back.form.LoadSettings(DatPath());
-    EXPECT_EQ(192, back.f.window.left);
-    EXPECT_EQ(107, back.f.window.top);
-    EXPECT_EQ(sjisFolder, back.form.FileFolder);
-    EXPECT_EQ(0.01, back.form.IntervalSec);
-    EXPECT_TRUE(back.form.StartMinimized);
+    Settings back;
+    LoadSettings(files, DatPath(), back);
+    EXPECT_EQ(192, back.left);
+    EXPECT_EQ(107, back.top);
+    EXPECT_EQ(sjisFolder, back.folders[0]);
+    EXPECT_EQ(0.01, back.intervalSeconds);
+    EXPECT_TRUE(back.startMinimised);
 }
 
 TEST_F(Win32FilesTest, LfFilesReadLikeCrLfAndAreSavedWithCrLf) {
     folder.Put(L"Dirmind.dat", "5\n6\nC:\\A\\\n\n\n2.5\n1\n0\n");
-    RealForm r;
-    r.form.LoadSettings(DatPath());
-    EXPECT_EQ(5, r.f.window.left);
-    EXPECT_EQ("C:\\A\\", r.form.FileFolder);
-    EXPECT_EQ(2.5, r.form.IntervalSec);
-    r.form.SaveSettings(DatPath());
+    Settings settings = Record();
+    LoadSettings(files, DatPath(), settings);
+    EXPECT_EQ(5, settings.left);
+    EXPECT_EQ("C:\\A\\", settings.folders[0]);
+    EXPECT_EQ(2.5, settings.intervalSeconds);
+    SaveSettings(files, DatPath(), settings);
     EXPECT_EQ("5\r\n6\r\nC:\\A\\\r\n\r\n\r\n2.5\r\n1\r\n0\r\n", folder.Get(L"Dirmind.dat"));
 }
 
 TEST_F(Win32FilesTest, AReadOnlySettingsFileLoadsAndKeepsItsContent) {
     folder.Put(L"Dirmind.dat", kOld);
     SetFileAttributesW((folder.WDir() + L"Dirmind.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-    RealForm r;
-    r.form.LoadSettings(DatPath());
-    EXPECT_EQ("C:\\Old\\", r.form.FileFolder);
-    r.form.FileFolder = "C:\\New\\";
-    r.form.SaveSettings(DatPath());
+    Settings settings = Record();
+    LoadSettings(files, DatPath(), settings);
+    EXPECT_EQ("C:\\Old\\", settings.folders[0]);
+    settings.folders[0] = "C:\\New\\";
+    SaveSettings(files, DatPath(), settings);
     EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 }
@@ -219,17 +216,16 @@ TEST_F(Win32FilesTest, ARefusedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-    RealForm r;
-    r.form.FileFolder = "C:\\New\\";
-    r.form.SaveSettings(DatPath());
+    Settings settings = Record();
+    settings.folders[0] = "C:\\New\\";
+    SaveSettings(files, DatPath(), settings);
     CloseHandle(holder);
     EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 }
 
 TEST_F(Win32FilesTest, ASaveIntoAMissingFolderLeavesNothing) {
-    RealForm r;
-    r.form.SaveSettings(folder.Dir() + "missing\\Dirmind.dat");
+    SaveSettings(files, folder.Dir() + "missing\\Dirmind.dat", Record());
     EXPECT_TRUE(folder.Names().empty());
 }
 

@@ -118,9 +118,9 @@ TEST_F(Win32RegistryTest, NumbersBinaryAndStringListsFail) {
     const wchar_t list[] = L"C:\\A\0";
     SetRaw(L"Multi", REG_MULTI_SZ, list, sizeof(list));
     RegistryKey key(reg_, main_);
-    EXPECT_THROW(key.ReadText("Folder", "Dword", ""), ERegistryError);
-    EXPECT_THROW(key.ReadText("Folder", "Binary", ""), ERegistryError);
-    EXPECT_THROW(key.ReadText("Folder", "Multi", ""), ERegistryError);
+    EXPECT_THROW(key.ReadText("Folder", "Dword", ""), RegistryError);
+    EXPECT_THROW(key.ReadText("Folder", "Binary", ""), RegistryError);
+    EXPECT_THROW(key.ReadText("Folder", "Multi", ""), RegistryError);
 }
 
 TEST_F(Win32RegistryTest, WriteCreatesTheSubkeyAndStoresAStringOfLengthPlusOne) {
@@ -172,7 +172,7 @@ TEST_F(Win32RegistryTest, HandlesAreReleasedOnEveryPath) {
         key.WriteText("Folder", "File", "C:\\Jww");
         EXPECT_EQ("C:\\Jww", key.ReadText("Folder", "File", ""));
         EXPECT_EQ("d", key.ReadText("Missing", "File", "d"));
-        EXPECT_THROW(key.ReadText("Folder", "Dword", ""), ERegistryError);
+        EXPECT_THROW(key.ReadText("Folder", "Dword", ""), RegistryError);
     }
     // 1000 keys were opened; a leak of even one per round shows here.
     EXPECT_LT(ProbeHandle(), before + 100);
@@ -180,7 +180,7 @@ TEST_F(Win32RegistryTest, HandlesAreReleasedOnEveryPath) {
 
 TEST_F(Win32RegistryTest, AKeyThatCannotBeOpenedFails) {
     // A key name longer than the registry allows (255 characters).
-    EXPECT_THROW(RegistryKey(reg_, main_ + std::string(300, 'x')), ERegistryError);
+    EXPECT_THROW(RegistryKey(reg_, main_ + std::string(300, 'x')), RegistryError);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "util/Func_.h"
+#include "watch/event_loop.h"
 #include "win32/application.h"
 #include "win32/controls.h"
 #include "win32/message_boxes.h"
@@ -109,48 +109,39 @@ void PumpFor(Win32Application& app, int ms) {
         app, [] { return false; }, ms);
 }
 
-TEST(ShellTimer, TicksOnlyWhenEnabledWithAnInterval) {
+TEST(ShellTimer, TicksOnlyWhileArmed) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     Win32Timer timer(window.Handle(), kTimerId);
-    EXPECT_FALSE(timer.Enabled());
-    EXPECT_EQ(1000u, timer.Interval());
-
-    timer.SetInterval(20);
+    EXPECT_FALSE(timer.Armed());
     PumpFor(app, 150);
-    EXPECT_EQ(0, window.ticks) << "disabled";
-
-    timer.SetInterval(0);
-    timer.SetEnabled(true);
-    PumpFor(app, 150);
-    EXPECT_EQ(0, window.ticks) << "enabled with interval 0";
+    EXPECT_EQ(0, window.ticks) << "never armed";
     EXPECT_FALSE(timer.IsTick(kTimerId));
 
-    timer.SetInterval(20);
+    timer.Arm(20);
     EXPECT_TRUE(timer.IsTick(kTimerId));
     EXPECT_FALSE(timer.IsTick(kTimerId + 1));
     EXPECT_TRUE(PumpUntil(
         app, [&] { return window.ticks >= 3; }, 3000));
 
-    timer.SetEnabled(false);
+    timer.Disarm();
     EXPECT_FALSE(timer.IsTick(kTimerId));
     app.ProcessMessages();
     const int ticks = window.ticks;
     PumpFor(app, 150);
-    EXPECT_EQ(ticks, window.ticks) << "disabled again";
+    EXPECT_EQ(ticks, window.ticks) << "disarmed";
 }
 
-TEST(ShellTimer, EveryChangeStartsAFreshInterval) {
+TEST(ShellTimer, EveryArmStartsAFreshInterval) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     Win32Timer timer(window.Handle(), kTimerId);
     const auto start = Clock::now();
-    timer.SetInterval(400);
-    timer.SetEnabled(true);
+    timer.Arm(400);
     PumpFor(app, 250);
-    // The same interval again: the count starts over from here.
+    // Armed again: the count starts over from here.
     const auto restart = Clock::now();
-    timer.SetInterval(400);
+    timer.Arm(400);
     PumpUntil(
         app, [&] { return window.ticks > 0; }, 3000);
     ASSERT_EQ(1, window.ticks);
@@ -182,7 +173,7 @@ TEST(ShellPump, ClickDuringAWaitIsHandledBeforeItReturns) {
     gClickTarget = button;
     const UINT_PTR poster = SetTimer(nullptr, 0, 100, PostClick);
     ASSERT_NE(0u, poster);
-    WaitWithMessages(app, 300);
+    DispatchMessagesFor(app, 300);
     const long long returnedAt = MsSince(start);
     KillTimer(nullptr, poster);
     EXPECT_EQ(1, window.clicks);
@@ -215,11 +206,10 @@ TEST(ShellPump, TabAndAcceleratorsWorkDuringAWait) {
     HWND first = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 100,
                                  24, window.Handle(), reinterpret_cast<HMENU>(INT_PTR{301}),
                                  GetModuleHandleW(nullptr), nullptr);
-    HWND start = CreateWindowExW(0, L"BUTTON", L"\u958b\u59cb(&S)",
-                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10, 40, 100,
-                                 24, window.Handle(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
-                                 GetModuleHandleW(nullptr), nullptr);
+    HWND start = CreateWindowExW(
+        0, L"BUTTON", L"\u958b\u59cb(&S)", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10,
+        40, 100, 24, window.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
+        GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, first);
     ASSERT_NE(nullptr, start);
     SetFocus(first);
@@ -228,14 +218,14 @@ TEST(ShellPump, TabAndAcceleratorsWorkDuringAWait) {
     gKeyTarget = first;
     const UINT_PTR tab = SetTimer(nullptr, 0, 50, PostTab);
     ASSERT_NE(0u, tab);
-    WaitWithMessages(app, 200);
+    DispatchMessagesFor(app, 200);
     KillTimer(nullptr, tab);
     EXPECT_EQ(start, GetFocus()) << "Tab inside the wait moves the focus on";
 
     SetFocus(first);
     const UINT_PTR alt = SetTimer(nullptr, 0, 50, PostAltS);
     ASSERT_NE(0u, alt);
-    WaitWithMessages(app, 200);
+    DispatchMessagesFor(app, 200);
     KillTimer(nullptr, alt);
     EXPECT_EQ(1, window.clicks) << "Alt+S inside the wait clicks its button";
 }
@@ -246,7 +236,7 @@ TEST(ShellPump, QuitDuringAWaitIsRememberedButDoesNotEndIt) {
     const auto start = Clock::now();
     const UINT_PTR quitter = SetTimer(nullptr, 0, 50, PostQuit);
     ASSERT_NE(0u, quitter);
-    WaitWithMessages(app, 300);
+    DispatchMessagesFor(app, 300);
     KillTimer(nullptr, quitter);
     EXPECT_GE(MsSince(start), 295);
     EXPECT_TRUE(app.Terminated());
@@ -285,19 +275,18 @@ TEST(ShellWindow, PositionWhileMinimisedIsTheRestoredOne) {
     TestWindow window(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 120, 130);
     Win32Window adapter(window.Handle());
     ShowWindow(window.Handle(), SW_SHOWNORMAL);
-    EXPECT_EQ(120, adapter.GetLeft());
-    EXPECT_EQ(130, adapter.GetTop());
+    EXPECT_EQ(120, adapter.Left());
+    EXPECT_EQ(130, adapter.Top());
 
     adapter.Minimize();
     app.ProcessMessages();
     ASSERT_TRUE(IsIconic(window.Handle()));
-    EXPECT_EQ(120, adapter.GetLeft());
-    EXPECT_EQ(130, adapter.GetTop());
-    adapter.SetLeft(150);
-    adapter.SetTop(160);
+    EXPECT_EQ(120, adapter.Left());
+    EXPECT_EQ(130, adapter.Top());
+    adapter.MoveTo(150, 160);
     EXPECT_TRUE(IsIconic(window.Handle()));
-    EXPECT_EQ(150, adapter.GetLeft());
-    EXPECT_EQ(160, adapter.GetTop());
+    EXPECT_EQ(150, adapter.Left());
+    EXPECT_EQ(160, adapter.Top());
 
     ShowWindow(window.Handle(), SW_RESTORE);
     app.ProcessMessages();
@@ -307,7 +296,7 @@ TEST(ShellWindow, PositionWhileMinimisedIsTheRestoredOne) {
     EXPECT_EQ(160, rect.top);
     EXPECT_EQ(300, rect.right - rect.left);
 
-    adapter.SetLeft(40);
+    adapter.MoveTo(40, 160);
     GetWindowRect(window.Handle(), &rect);
     EXPECT_EQ(40, rect.left);
     EXPECT_EQ(160, rect.top);
@@ -329,23 +318,22 @@ TEST(ShellControls, TextsRoundTripAsShiftJis) {
     const std::string folder = "C:\\\x83\x5C\x95\x5C\\";
     Win32Edit edit(editHandle);
     edit.SetText(folder);
-    EXPECT_EQ(folder, edit.GetText());
-    EXPECT_EQ(L"C:\\\u30BD\u8868\\", ToWide(edit.GetText()));
+    EXPECT_EQ(folder, edit.Text());
+    EXPECT_EQ(L"C:\\\u30BD\u8868\\", ToWide(edit.Text()));
     edit.SetEnabled(false);
-    EXPECT_FALSE(edit.Enabled());
+    EXPECT_FALSE(IsWindowEnabled(editHandle));
     edit.SetEnabled(true);
-    EXPECT_TRUE(edit.Enabled());
+    EXPECT_TRUE(IsWindowEnabled(editHandle));
 
     Win32CheckBox check(checkHandle);
-    EXPECT_FALSE(check.GetChecked());
+    EXPECT_FALSE(check.Checked());
     check.SetChecked(true);
-    EXPECT_TRUE(check.GetChecked());
+    EXPECT_TRUE(check.Checked());
     EXPECT_EQ(BST_CHECKED, SendMessageW(checkHandle, BM_GETCHECK, 0, 0));
 
     Win32StatusLine status(barHandle);
     const std::string searching = "\x8C\x9F\x8D\xF5\x92\x86\x82\xC5\x82\xB7...";  // 検索中です...
-    status.SetSimpleText(searching);
-    status.RepaintNow();
+    status.Show(searching);
     wchar_t text[64] = {};
     GetWindowTextW(barHandle, text, 64);
     EXPECT_EQ(std::wstring(L"\u691C\u7D22\u4E2D\u3067\u3059..."), text);
@@ -361,7 +349,7 @@ TEST(ShellControls, DisablingTheFocusedControlMovesTheFocusOn) {
     ASSERT_EQ(first, GetFocus());
     Win32Button button(first);
     button.SetEnabled(false);
-    EXPECT_FALSE(button.Enabled());
+    EXPECT_FALSE(IsWindowEnabled(first));
     EXPECT_EQ(second, GetFocus());
 }
 

@@ -1,28 +1,30 @@
-// A TForm1 wired to test doubles of every port.
+// A MainForm wired to test doubles of every port.
 #pragma once
 
-#include "app/Unit1.h"
+#include "app/error_boundary.h"
+#include "app/main_form.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_toolkit.h"
 
-struct FakeForm {
+struct FakeMainForm {
     FakeApplication app;
+    FakeEventLoop loop;
     FakeWindow window;
     FakeBoxes boxes;
     int focusCounter = 0;
-    FakeEdit edit1, edit2, edit3, edit4;
-    FakeButton button1, button2, button3, button4, button5, button6;
-    FakeCheckBox check1, check2;
+    FakeEdit jwwField, otherField, figureField, intervalField;
+    FakeButton jwwBrowse, otherBrowse, figureBrowse, startButton, stopButton;
+    FakeCheckBox autoStartBox, startMinimisedBox;
     FakeStatusLine status;
     FakeTimer timer;
-    FakeOpenDialog dialog;
+    FakeFolderDialog dialog;
     FakeRegistry registry;
     FakeFileSystem files;
-    TForm1 form;
+    MainForm form;
 
-    FakeForm();
-    // The edit that got the focus last, or nullptr.
+    FakeMainForm();
+    // The field that got the focus last, or nullptr.
     const FakeEdit* Focused() const;
     // Runs a handler as the window's event dispatch does.
     template <typename F>

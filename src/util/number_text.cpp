@@ -1,22 +1,17 @@
-#include "util/Func_.h"
+#include "util/number_text.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string_view>
 #include <system_error>
 
-#include "app/texts.h"
+#include "util/errors.h"
 #include "util/sjis.h"
 
-EOverflow::EOverflow() : EAppError(texts::kMsgOverflow) {}
-
-EOutOfResources::EOutOfResources() : EAppError(texts::kMsgNoTimer) {}
-
 namespace {
-
-constexpr unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -25,12 +20,6 @@ int HexDigitValue(char c) {
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
-}
-
-// The lead bytes of StripBlanks: wider than Shift-JIS proper (0x80 and 0xFD
-// count too), kept so that blanks are told exactly as before.
-bool IsStripLeadByte(unsigned char byte) {
-    return (byte >= 0x80 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFD);
 }
 
 // Reads the leading spaces (0x20 only) and one optional sign; returns whether
@@ -43,34 +32,6 @@ bool ReadSpacesAndSign(std::string_view text, std::size_t& pos) {
 
 }  // namespace
 
-void WaitWithMessages(IMessagePump& pump, std::uint32_t milliseconds) {
-    // The counter wraps every 2^32 ms; elapsed time is summed from the
-    // differences of consecutive readings, so neither the wrap nor a wait close
-    // to 2^32 ms can end the wait early or make it endless. That needs two
-    // readings to lie less than 2^32 ms apart, so one block is at most 2^31 - 1
-    // ms, which also keeps clear of 0xFFFFFFFF, the platform's "forever".
-    constexpr std::uint64_t kLongestBlock = 0x7FFFFFFFu;
-    std::uint32_t previous = pump.TickCount();
-    std::uint64_t elapsed = 0;
-    for (;;) {
-        pump.ProcessMessages();
-        const std::uint32_t reading = pump.TickCount();
-        elapsed += static_cast<std::uint32_t>(reading - previous);
-        previous = reading;
-        if (elapsed > milliseconds) return;
-        // Until the counter reads more than milliseconds after the start.
-        const std::uint64_t remaining = milliseconds - elapsed + 1;
-        pump.WaitForMessage(static_cast<std::uint32_t>(std::min(remaining, kLongestBlock)));
-    }
-}
-
-std::string SafeCopy(const std::string& text, std::int32_t from, std::int32_t count) {
-    if (from < 1) from = 1;
-    const auto start = static_cast<std::size_t>(from);
-    if (start > text.size() || count < 1) return {};
-    return text.substr(start - 1, static_cast<std::size_t>(count));
-}
-
 bool TextToBool(const std::string& text) {
     static constexpr std::array<std::string_view, 10> kTruthTokens = {
         "T",        "TR", "TRU", "TRUE", "1",
@@ -80,7 +41,7 @@ bool TextToBool(const std::string& text) {
         "\x90\x5E",  // kanji "true"
         "\x90\xB3",  // kanji "correct"
     };
-    const std::string prepared = UpperCase(StripBlanks(text));
+    const std::string prepared = UpperCase(RemoveBlanks(text));
     return std::find(kTruthTokens.begin(), kTruthTokens.end(), prepared) != kTruthTokens.end();
 }
 
@@ -169,7 +130,7 @@ double TextToFloat(const std::string& text) {
 
     // Below 10^-330 the value rounds to zero, from 10^309 on it overflows.
     if (decimalExponent < -330) return zero;
-    if (decimalExponent > 309) throw EOverflow();
+    if (decimalExponent > 309) throw NumberOverflow();
 
     // A halfway point between two doubles needs at most 767 significant digits:
     // digits beyond 800 only tell whether the rest is non-zero, which one
@@ -185,27 +146,70 @@ double TextToFloat(const std::string& text) {
     if (result.ec == std::errc::result_out_of_range) {
         // Reported both for a value beyond the largest double and for one
         // that rounds to zero; the decimal exponent tells which.
-        if (decimalExponent > 0) throw EOverflow();
+        if (decimalExponent > 0) throw NumberOverflow();
         return zero;
     }
     if (result.ec != std::errc()) return 0;
     return negative ? -magnitude : magnitude;
 }
 
-std::string StripBlanks(const std::string& text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        if (IsStripLeadByte(Byte(text[i]))) {
-            const std::size_t length = std::min<std::size_t>(2, text.size() - i);
-            const bool fullWidthSpace =
-                length == 2 && Byte(text[i]) == 0x81 && Byte(text[i + 1]) == 0x40;
-            if (!fullWidthSpace) result.append(text, i, length);
-            i += 2;
+namespace {
+
+constexpr int kSignificantDigits = 15;
+// A double's exact decimal expansion has at most 767 significant digits, so
+// this many digits after the point in scientific form are exact.
+constexpr int kExactPrecision = 770;
+
+}  // namespace
+
+std::string FloatToText(double value) {
+    if (value == 0) return "0";
+    if (std::isnan(value)) return "NAN";
+    const std::string sign = std::signbit(value) ? "-" : "";
+    if (std::isinf(value)) return sign + "INF";
+
+    // d.ddd...e±x, exact: rounding below looks at the true 16th digit, never at
+    // a digit that an earlier rounding produced.
+    char buffer[kExactPrecision + 16];
+    auto converted = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, kExactPrecision);
+    if (converted.ec != std::errc()) return sign + "0";  // cannot happen: the buffer fits
+    const std::string expansion(buffer, converted.ptr);
+    const std::size_t ePos = expansion.find('e');
+    std::string digits = expansion.substr(0, 1) + expansion.substr(2, ePos - 2);
+    int exponent = std::stoi(expansion.substr(ePos + 1)) + 1;  // value = 0.digits x 10^exponent
+
+    const bool roundUp = digits[kSignificantDigits] >= '5';
+    digits.resize(kSignificantDigits);
+    if (roundUp) {
+        int i = kSignificantDigits - 1;
+        while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+        if (i >= 0) {
+            ++digits[i];
         } else {
-            if (Byte(text[i]) > 0x20) result.push_back(text[i]);
-            ++i;
+            digits.insert(digits.begin(), '1');  // 9.99...95 became 10.0
+            digits.pop_back();
+            ++exponent;
         }
     }
-    return result;
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const int count = static_cast<int>(digits.size());
+
+    std::string text;
+    if (exponent >= -3 && exponent <= 15) {
+        if (exponent >= 1) {
+            if (count <= exponent) {
+                text = digits + std::string(exponent - count, '0');
+            } else {
+                text = digits.substr(0, exponent) + "." + digits.substr(exponent);
+            }
+        } else {
+            text = "0." + std::string(-exponent, '0') + digits;
+        }
+    } else {
+        text = digits.substr(0, 1);
+        if (count > 1) text += "." + digits.substr(1);
+        text += "E" + std::to_string(exponent - 1);
+    }
+    return sign + text;
 }

@@ -1,4 +1,4 @@
-#include "win32/open_dialog.h"
+#include "win32/folder_dialog.h"
 
 #include <commdlg.h>
 
@@ -43,20 +43,17 @@ UINT_PTR CALLBACK HookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) {
 
 }  // namespace
 
-void Win32OpenDialog::SetInitialDir(const std::string& folder) { initialDir_ = folder; }
-
-void Win32OpenDialog::SetFileName(const std::string& name) { fileName_ = name; }
-
-bool Win32OpenDialog::Execute() {
+std::optional<std::string> Win32FolderDialog::Pick(const std::string& initialFolder,
+                                                   const std::string& fileName) {
     // The window to centre on and to give the focus back to afterwards.
     HWND active = GetActiveWindow();
     if (active == nullptr) active = owner_;
     HWND focus = GetFocus();
 
-    std::wstring name = ToWide(fileName_);
+    std::wstring name = ToWide(fileName);
     if (name.size() >= kNameCapacity) name.resize(kNameCapacity - 1);
     name.resize(kNameCapacity, L'\0');
-    const std::wstring initialDir = ToWide(initialDir_);
+    const std::wstring initialDir = ToWide(initialFolder);
     const std::wstring title = ToWide(texts::kDialogTitle);
 
     OPENFILENAMEW ofn{};
@@ -74,10 +71,7 @@ bool Win32OpenDialog::Execute() {
 
     const bool confirmed = GetOpenFileNameW(&ofn) != FALSE;
     if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
-    if (!confirmed) return false;
+    if (!confirmed) return std::nullopt;
     name.resize(name.find(L'\0'));
-    fileName_ = ToCp932(name);
-    return true;
+    return ToCp932(name);
 }
-
-std::string Win32OpenDialog::GetFileName() const { return fileName_; }

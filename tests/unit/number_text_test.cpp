@@ -1,183 +1,15 @@
+#include "util/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <stdexcept>
+#include <random>
 #include <string>
-#include <vector>
 
-#include "app/texts.h"
-#include "fakes/fake_toolkit.h"
-#include "util/Func_.h"
-
-namespace {
-
-// Forwards to FakeApplication, records the times passed to WaitForMessage and
-// fails a wait that would never end instead of hanging the test.
-class BoundedPump : public IMessagePump {
-public:
-    explicit BoundedPump(FakeApplication& app) : app_(app) {}
-    void ProcessMessages() override {
-        if (++rounds_ > 10000) throw std::runtime_error("the wait does not end");
-        app_.ProcessMessages();
-    }
-    void WaitForMessage(std::uint32_t ms) override {
-        blocks.push_back(ms);
-        app_.WaitForMessage(ms);
-    }
-    std::uint32_t TickCount() override {
-        lastReading = app_.TickCount();
-        return lastReading;
-    }
-
-    std::vector<std::uint32_t> blocks;
-    std::uint32_t lastReading = 0;
-
-private:
-    FakeApplication& app_;
-    int rounds_ = 0;
-};
-
-// Time from the start of the wait to the reading at which it ended; the first
-// reading of a wait is taken when it starts.
-std::uint32_t ElapsedAtReturn(std::uint32_t startNow, const BoundedPump& pump) {
-    return pump.lastReading - startNow;
-}
-
-}  // namespace
-
-// ---------------------------------------------------------------------------
-// WaitWithMessages
-
-TEST(WaitWithMessages, ZeroDispatchesPendingMessagesOnceAndReturnsAtTheNextReading) {
-    FakeApplication app;
-    BoundedPump pump(app);
-    int handled = 0;
-    app.Post([&] { ++handled; });
-    app.Post([&] { ++handled; });
-    const std::uint32_t start = app.now;
-    WaitWithMessages(pump, 0);
-    EXPECT_EQ(handled, 2);
-    EXPECT_EQ(app.pumps, 1);
-    EXPECT_EQ(ElapsedAtReturn(start, pump), 1u);
-}
-
-TEST(WaitWithMessages, ZeroBlocksWhenTheCounterHasNotMovedYet) {
-    FakeApplication app;
-    app.step = 0;  // reading the counter takes no time
-    BoundedPump pump(app);
-    const std::uint32_t start = app.now;
-    WaitWithMessages(pump, 0);
-    EXPECT_GE(app.pumps, 1);
-    EXPECT_EQ(pump.blocks, (std::vector<std::uint32_t>{1}));
-    EXPECT_EQ(ElapsedAtReturn(start, pump), 1u);
-}
-
-TEST(WaitWithMessages, ReturnsAtTheFirstReadingPastTheTimeAndBlocksMeanwhile) {
-    for (std::uint32_t step : {0u, 1u, 16u}) {
-        SCOPED_TRACE(step);
-        FakeApplication app;
-        app.now = 1000;
-        app.step = step;
-        BoundedPump pump(app);
-        WaitWithMessages(pump, 500);
-        const std::uint32_t elapsed = ElapsedAtReturn(1000, pump);
-        EXPECT_GT(elapsed, 500u);
-        EXPECT_LE(elapsed, 501u + step);
-        // A polling wait would pump hundreds of times.
-        EXPECT_LE(app.pumps, 3);
-        EXPECT_LE(app.waits, 2);
-        EXPECT_GE(app.waited + 2 * step, 500u);
-    }
-}
-
-TEST(WaitWithMessages, MessagesArrivingDuringTheWaitAreHandledBeforeItReturns) {
-    FakeApplication app;
-    BoundedPump pump(app);
-    std::vector<std::uint32_t> handledAt;
-    bool late = false;
-    app.Post([&] { handledAt.push_back(app.now); }, 100);
-    // A click whose handler queues another message, which runs in the wait too.
-    app.Post(
-        [&] {
-            handledAt.push_back(app.now);
-            app.Post([&] { handledAt.push_back(app.now); });
-        },
-        450);
-    app.Post([&] { late = true; }, 10000);
-    WaitWithMessages(pump, 500);
-    ASSERT_EQ(handledAt.size(), 3u);
-    EXPECT_EQ(handledAt[0], 100u);
-    EXPECT_EQ(handledAt[1], 450u);
-    EXPECT_GT(ElapsedAtReturn(0, pump), 500u);
-    EXPECT_FALSE(late);
-    // Every arrival wakes the wait: a few rounds, not a poll.
-    EXPECT_LE(app.pumps, 5);
-}
-
-TEST(WaitWithMessages, LastsItsFullTimeAcrossTheCounterWrap) {
-    for (std::uint32_t start : {0xFFFFFF00u, 0xFFFFFFFFu, 0xFFFFFE0Cu}) {
-        SCOPED_TRACE(start);
-        FakeApplication app;
-        app.now = start;
-        BoundedPump pump(app);
-        bool handled = false;
-        app.Post([&] { handled = true; }, 400);
-        WaitWithMessages(pump, 500);
-        EXPECT_TRUE(handled);
-        const std::uint32_t elapsed = ElapsedAtReturn(start, pump);
-        EXPECT_GT(elapsed, 500u);
-        EXPECT_LE(elapsed, 502u);
-        EXPECT_LT(pump.lastReading, start);  // the counter did wrap
-    }
-}
-
-TEST(WaitWithMessages, LongestWaitEndsAndNeverAsksToBlockForever) {
-    for (std::uint32_t ms : {0xFFFFFFFFu, 0xFFFFFFFEu, 0xFFFFFFF0u}) {
-        SCOPED_TRACE(ms);
-        FakeApplication app;
-        app.now = 123456;
-        app.step = 16;
-        BoundedPump pump(app);
-        WaitWithMessages(pump, ms);
-        // More than ms have passed, measured without the wrap.
-        EXPECT_GT(app.waited + 16u * static_cast<std::uint64_t>(app.pumps + 1), ms);
-        for (std::uint32_t block : pump.blocks) EXPECT_LT(block, 0xFFFFFFFFu);
-        EXPECT_LE(app.pumps, 4);
-    }
-}
-
-// ---------------------------------------------------------------------------
-// SafeCopy
-
-TEST(SafeCopy, CutsArgumentsToTheText) {
-    const std::string t = "ABCDE";
-    EXPECT_EQ(SafeCopy(t, 2, 3), "BCD");
-    EXPECT_EQ(SafeCopy(t, 0, 2), "AB");
-    EXPECT_EQ(SafeCopy(t, -7, 2), "AB");
-    EXPECT_EQ(SafeCopy(t, 4, 10), "DE");
-    EXPECT_EQ(SafeCopy(t, 5, 1), "E");
-    EXPECT_EQ(SafeCopy(t, 1, INT32_MAX), "ABCDE");
-    EXPECT_EQ(SafeCopy(t, INT32_MIN, 1), "A");
-    EXPECT_EQ(SafeCopy(t, 6, 1), "");
-    EXPECT_EQ(SafeCopy(t, INT32_MAX, 1), "");
-    EXPECT_EQ(SafeCopy(t, 2, 0), "");
-    EXPECT_EQ(SafeCopy(t, 2, -1), "");
-    EXPECT_EQ(SafeCopy("", 1, 5), "");
-    EXPECT_EQ(SafeCopy("", 0, -1), "");
-}
-
-TEST(SafeCopy, DropsTheLastByteOfAFolder) {
-    auto withoutLast = [](const std::string& s) {
-        return SafeCopy(s, 1, static_cast<std::int32_t>(s.size()) - 1);
-    };
-    EXPECT_EQ(withoutLast("C:\\Data\\"), "C:\\Data");
-    EXPECT_EQ(withoutLast("\\"), "");
-    EXPECT_EQ(withoutLast(""), "");
-    EXPECT_EQ(withoutLast("C:\\\x83\x5C\\"), "C:\\\x83\x5C");
-}
+#include "util/errors.h"
 
 // ---------------------------------------------------------------------------
 // TextToBool, BoolToText
@@ -344,21 +176,15 @@ TEST(TextToFloat, TinyMagnitudesGiveSubnormalsOrSignedZero) {
 TEST(TextToFloat, MagnitudesAboveTheLargestDoubleOverflow) {
     for (const char* t : {"1e400", "-1e400", "1.7976931348623159e308", "1e309",
                           "1e99999999999999999999", "0.1e310"}) {
-        EXPECT_THROW(TextToFloat(t), EOverflow) << t;
+        EXPECT_THROW(TextToFloat(t), NumberOverflow) << t;
     }
-    EXPECT_THROW(TextToFloat("1" + std::string(400, '0')), EOverflow);
-    try {
-        TextToFloat("1e400");
-        FAIL() << "no overflow";
-    } catch (const EAppError& e) {
-        EXPECT_STREQ(e.what(), texts::kMsgOverflow);
-    }
+    EXPECT_THROW(TextToFloat("1" + std::string(400, '0')), NumberOverflow);
 }
 
 TEST(TextToFloat, HugeTextsConvert) {
     // Finishes at once, however long the text or the exponent.
     const std::string many(200000, '7');
-    EXPECT_THROW(TextToFloat(many), EOverflow);
+    EXPECT_THROW(TextToFloat(many), NumberOverflow);
     EXPECT_EQ(TextToFloat("0." + many + "e-99999999999999999999"), 0.0);
     EXPECT_NEAR(TextToFloat("0." + many), 7.0 / 9.0, 1e-16);
     EXPECT_EQ(TextToFloat("1e-" + std::string(100000, '9')), 0.0);
@@ -366,29 +192,84 @@ TEST(TextToFloat, HugeTextsConvert) {
 }
 
 // ---------------------------------------------------------------------------
-// StripBlanks
+// FloatToText
 
-TEST(StripBlanks, RemovesBlanksEverywhere) {
-    EXPECT_EQ(StripBlanks(""), "");
-    EXPECT_EQ(StripBlanks("  C:\\Data\\  "), "C:\\Data\\");
-    EXPECT_EQ(StripBlanks("C:\\My Data\\"), "C:\\MyData\\");
-    EXPECT_EQ(StripBlanks("a\x81\x40"
-                          "b"),
-              "ab");
-    EXPECT_EQ(StripBlanks(" \t\r\n\x81\x40 \x01\x1F"), "");
-    EXPECT_EQ(StripBlanks(std::string("a\0b", 3)), "ab");
-    EXPECT_EQ(StripBlanks("\x7F\xA1\xDF\xFE\xFF"), "\x7F\xA1\xDF\xFE\xFF");
-    EXPECT_EQ(StripBlanks("\xB1 \xB2"), "\xB1\xB2");
+TEST(FloatToText, IntervalForms) {
+    EXPECT_EQ(FloatToText(5), "5");
+    EXPECT_EQ(FloatToText(0.5), "0.5");
+    EXPECT_EQ(FloatToText(0.01), "0.01");
+    EXPECT_EQ(FloatToText(2.25), "2.25");
+    EXPECT_EQ(FloatToText(3600), "3600");
+    EXPECT_EQ(FloatToText(-2), "-2");
+    EXPECT_EQ(FloatToText(1.0 / 3), "0.333333333333333");
+    EXPECT_EQ(FloatToText(0.0001), "0.0001");
+    EXPECT_EQ(FloatToText(0.00001), "1E-5");
+    EXPECT_EQ(FloatToText(0.000015), "1.5E-5");
+    EXPECT_EQ(FloatToText(123456789012345.0), "123456789012345");
+    EXPECT_EQ(FloatToText(1000000000000000.0), "1E15");
 }
 
-TEST(StripBlanks, WalksTwoByteCharactersWithItsOwnLeadBytes) {
-    EXPECT_EQ(StripBlanks("a\x81"), "a\x81");  // a lone lead byte at the end stays
-    EXPECT_EQ(StripBlanks("\x82\x81\x40"), "\x82\x81\x40");
-    EXPECT_EQ(StripBlanks("\x80 "), "\x80 ");
-    EXPECT_EQ(StripBlanks("\xFD "), "\xFD ");
-    EXPECT_EQ(StripBlanks("\xFC "), "\xFC ");
-    EXPECT_EQ(StripBlanks("\xFE "), "\xFE");
-    EXPECT_EQ(StripBlanks("\xA0 "), "\xA0");
-    EXPECT_EQ(StripBlanks("\x83\x5C \x83\x40"), "\x83\x5C\x83\x40");
-    EXPECT_EQ(StripBlanks("\x81\x40\x81\x40\x81"), "\x81");
+TEST(FloatToText, FixedAndScientificBounds) {
+    EXPECT_EQ(FloatToText(100), "100");
+    EXPECT_EQ(FloatToText(120000), "120000");
+    EXPECT_EQ(FloatToText(1e14), "100000000000000");
+    EXPECT_EQ(FloatToText(12.5), "12.5");
+    EXPECT_EQ(FloatToText(0.001), "0.001");
+    EXPECT_EQ(FloatToText(0.000123), "0.000123");
+    EXPECT_EQ(FloatToText(0.0000999), "9.99E-5");
+    EXPECT_EQ(FloatToText(1.5e-7), "1.5E-7");
+    EXPECT_EQ(FloatToText(1e21), "1E21");
+    EXPECT_EQ(FloatToText(123456789012345678.0), "1.23456789012346E17");
+    EXPECT_EQ(FloatToText(-0.5), "-0.5");
+    EXPECT_EQ(FloatToText(-1e-5), "-1E-5");
+    EXPECT_EQ(FloatToText(DBL_MAX), "1.79769313486232E308");
+    EXPECT_EQ(FloatToText(-DBL_MAX), "-1.79769313486232E308");
+    EXPECT_EQ(FloatToText(std::numeric_limits<double>::denorm_min()), "4.94065645841247E-324");
+}
+
+TEST(FloatToText, ZeroAndInfinity) {
+    EXPECT_EQ(FloatToText(0.0), "0");
+    EXPECT_EQ(FloatToText(-0.0), "0");
+    EXPECT_EQ(FloatToText(std::numeric_limits<double>::infinity()), "INF");
+    EXPECT_EQ(FloatToText(-std::numeric_limits<double>::infinity()), "-INF");
+}
+
+TEST(FloatToText, OnlyTheSixteenthDigitDecidesTheRounding) {
+    // Exactly 0.79384133319874849998...: the 16th digit is 4, so the 15th
+    // stays; rounding to 16 digits first would have made it a 5.
+    EXPECT_EQ(FloatToText(0.7938413331987485), "0.793841333198748");
+    // 2.67499999999999982...: the 16th digit is 9.
+    EXPECT_EQ(FloatToText(2.675), "2.675");
+    EXPECT_EQ(FloatToText(0.3), "0.3");
+    EXPECT_EQ(FloatToText(0.1 + 0.2), "0.3");
+    // Integers with 16 digits: 5 rounds up, 4 down.
+    EXPECT_EQ(FloatToText(1234567890123455.0), "1.23456789012346E15");
+    EXPECT_EQ(FloatToText(1234567890123454.0), "1.23456789012345E15");
+}
+
+TEST(FloatToText, CarryMovesTheDecimalExponent) {
+    EXPECT_EQ(FloatToText(9.999999999999996), "10");
+    EXPECT_EQ(FloatToText(-9.999999999999996), "-10");
+    EXPECT_EQ(FloatToText(999999999999999.9), "1E15");
+    EXPECT_EQ(FloatToText(0.0009999999999999996), "0.001");
+    // 9.99999999999999912...E-5 becomes 0.0001, which is written fixed.
+    EXPECT_EQ(FloatToText(9.999999999999999e-05), "0.0001");
+}
+
+TEST(FloatToText, ReadsBackWithTextToFloat) {
+    // Any value of at most 15 significant digits comes back unchanged.
+    std::mt19937_64 random(2024);
+    std::uniform_int_distribution<long long> mantissa(1, 999999999999999LL);
+    std::uniform_int_distribution<int> exponent(-320, 290);
+    std::uniform_int_distribution<int> sign(0, 1);
+    for (int n = 0; n < 20000; ++n) {
+        const std::string written = (sign(random) ? "-" : "") + std::to_string(mantissa(random)) +
+                                    "e" + std::to_string(exponent(random));
+        const double value = TextToFloat(written);
+        const std::string text = FloatToText(value);
+        ASSERT_EQ(TextToFloat(text), value) << written << " -> " << text;
+    }
+    for (double v : {5.0, 0.01, 3600.0, 0.0625, 0.1875, 2.5, 1e-5, 1.5e-5}) {
+        EXPECT_EQ(TextToFloat(FloatToText(v)), v);
+    }
 }

@@ -1,0 +1,169 @@
+#include "app/main_form.h"
+
+#include "app/texts.h"
+#include "settings/settings_file.h"
+#include "util/number_text.h"
+#include "util/sjis.h"
+#include "watch/interval.h"
+
+static_assert(kFolderCount == kWatchedCount, "one watched value per folder field");
+
+namespace {
+
+// The folder the dialog opens in for a field's text: the text less one
+// trailing "\", except for a root such as "C:\" or a lone "\", and except
+// when that "\" is the second byte of a double-byte character.
+std::string InitialFolder(const std::string& text) {
+    if (text.size() > 1 && EndsWithBackslash(text) && text[text.size() - 2] != ':') {
+        return text.substr(0, text.size() - 1);
+    }
+    return text;
+}
+
+}  // namespace
+
+MainForm::MainForm(const MainFormControls& controls, const MainFormServices& services)
+    : controls_(controls),
+      application_(services.application),
+      files_(services.files),
+      watch_(services.registry, services.folderProbe, services.watchTimer, services.eventLoop,
+             *this) {}
+
+void MainForm::OnShown() {
+    settingsPath_ = SettingsPathFor(application_.ExeName());
+
+    Settings settings;
+    settings.left = controls_.window.Left();
+    settings.top = controls_.window.Top();
+    LoadSettings(files_, settingsPath_, settings);
+    if (settings.left != controls_.window.Left() || settings.top != controls_.window.Top()) {
+        controls_.window.MoveTo(settings.left, settings.top);
+    }
+    if (!IntervalInRange(settings.intervalSeconds)) {
+        settings.intervalSeconds = kDefaultIntervalSeconds;
+    }
+
+    for (std::size_t i = 0; i < kFolderCount; ++i) {
+        controls_.folderRows[i].field.SetText(settings.folders[i]);
+    }
+    controls_.intervalField.SetText(FloatToText(settings.intervalSeconds));
+    controls_.autoStartBox.SetChecked(settings.autoStart);
+    controls_.startMinimisedBox.SetChecked(settings.startMinimised);
+    controls_.stopButton.SetEnabled(false);
+    ShowStatus(texts::kStatusReady);
+
+    // Auto-start is a click on Start, its error boxes included; an error that
+    // escapes it (a refused timer) ends the show here, before minimising.
+    if (settings.autoStart) OnStart();
+    if (settings.startMinimised) controls_.window.Minimize();
+}
+
+void MainForm::OnBrowse(std::size_t row) {
+    IEdit& field = controls_.folderRows.at(row).field;
+    // The preset name is the same for every run: a path chosen earlier is
+    // never carried into the next one.
+    const std::optional<std::string> chosen =
+        controls_.folderDialog.Pick(InitialFolder(field.Text()), texts::kFullWidthSpace);
+    if (chosen) field.SetText(FolderPart(*chosen));
+}
+
+void MainForm::OnStart() {
+    WatchedFolders folders;
+    for (std::size_t i = 0; i < kFolderCount; ++i) {
+        folders[i] = controls_.folderRows[i].field.Text();
+    }
+    // A number too large for a double escapes from here: nothing changes.
+    const double intervalSeconds = TextToFloat(controls_.intervalField.Text());
+
+    for (std::size_t i = 0; i < kFolderCount; ++i) {
+        if (RemoveBlanks(folders[i]).empty()) {
+            folders[i].clear();
+            controls_.folderRows[i].field.SetText("");
+        }
+    }
+
+    const StartCheck check = watch_.CheckStart(folders, intervalSeconds);
+    switch (check.problem) {
+        case StartProblem::NoFolder:
+            controls_.boxes.ShowError(texts::kErrorNoFolder);
+            controls_.folderRows[0].field.Focus();
+            return;
+        case StartProblem::FolderMissing:
+            controls_.boxes.ShowError(texts::kErrorFolderMissing);
+            controls_.folderRows[check.folder].field.Focus();
+            return;
+        case StartProblem::IntervalOutOfRange:
+            controls_.boxes.ShowError(texts::kErrorInterval);
+            controls_.intervalField.Focus();
+            return;
+        case StartProblem::None:
+            break;
+    }
+
+    LockInputs(true);
+    ShowStatus(texts::kStatusStarted);
+    watch_.Start(folders, intervalSeconds);
+}
+
+void MainForm::OnStop() {
+    watch_.Stop();
+    LockInputs(false);
+    ShowStatus(texts::kStatusStopped);
+}
+
+void MainForm::OnExit() {
+    watch_.Stop();
+    controls_.window.Close();
+}
+
+void MainForm::OnWatchTick() { watch_.RunPass(); }
+
+void MainForm::OnCloseRequested() {
+    SaveOnClose();
+    application_.Terminate();
+}
+
+void MainForm::SaveOnClose() {
+    watch_.Stop();
+    Settings settings;
+    for (std::size_t i = 0; i < kFolderCount; ++i) {
+        settings.folders[i] = controls_.folderRows[i].field.Text();
+    }
+    // No range check: an unreadable interval is saved as 0 and repaired at the
+    // next start.
+    settings.intervalSeconds = TextToFloat(controls_.intervalField.Text());
+    settings.autoStart = controls_.autoStartBox.Checked();
+    settings.startMinimised = controls_.startMinimisedBox.Checked();
+    settings.left = controls_.window.Left();
+    settings.top = controls_.window.Top();
+    SaveSettings(files_, settingsPath_, settings);
+}
+
+void MainForm::OnPassReport(PassReport report) {
+    switch (report) {
+        case PassReport::Searching:
+            ShowStatus(texts::kStatusSearching);
+            break;
+        case PassReport::FolderMissing:
+            ShowStatus(texts::kStatusFolderMissing);
+            break;
+        case PassReport::Changed:
+            ShowStatus(texts::kStatusChanged);
+            break;
+        case PassReport::Resumed:
+            ShowStatus(texts::kStatusResumed);
+            break;
+    }
+}
+
+void MainForm::ShowStatus(const std::string& text) { controls_.statusLine.Show(text); }
+
+void MainForm::LockInputs(bool locked) {
+    // Fields first, then buttons: a focused control that is disabled passes
+    // the focus on in the tab order.
+    for (const FolderRow& row : controls_.folderRows) row.field.SetEnabled(!locked);
+    controls_.intervalField.SetEnabled(!locked);
+    for (const FolderRow& row : controls_.folderRows) row.browseButton.SetEnabled(!locked);
+    controls_.startButton.SetEnabled(!locked);
+    controls_.stopButton.SetEnabled(locked);
+}

@@ -1,0 +1,79 @@
+// The main window's logic: copies the settings to and from the controls,
+// starts and stops the watch, and tells the user what happens. It sequences
+// the interface only; the rules live in settings/ and watch/.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "app/toolkit.h"
+#include "settings/file_port.h"
+#include "settings/settings.h"
+#include "watch/folder_watch.h"
+
+// A folder field with its browse button.
+struct FolderRow {
+    IEdit& field;
+    IButton& browseButton;
+};
+
+struct MainFormControls {
+    IWindow& window;
+    IMessageBoxes& boxes;
+    // JWW files, other files, figure files: the order of Settings::folders.
+    std::array<FolderRow, kFolderCount> folderRows;
+    IEdit& intervalField;
+    IButton& startButton;
+    IButton& stopButton;
+    ICheckBox& autoStartBox;
+    ICheckBox& startMinimisedBox;
+    IStatusLine& statusLine;
+    IFolderDialog& folderDialog;
+};
+
+struct MainFormServices {
+    IApplication& application;
+    IEventLoop& eventLoop;
+    ISettingsFiles& files;
+    IFolderProbe& folderProbe;
+    IRegistry& registry;
+    IWatchTimer& watchTimer;
+};
+
+class MainForm : private IWatchObserver {
+public:
+    MainForm(const MainFormControls& controls, const MainFormServices& services);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    // Event handlers. An error that escapes one is for RunHandler to show.
+
+    // Before the window first shows: the settings file into the controls,
+    // then auto-start and minimising as the settings ask.
+    void OnShown();
+    void OnBrowse(std::size_t row);
+    void OnStart();
+    void OnStop();
+    // Ends the watch and asks the window to close.
+    void OnExit();
+    void OnWatchTick();
+    // The window asks to close (close box, system menu, Exit): saves the
+    // settings and ends the application. When the interval field holds a
+    // number too large for a double, nothing is saved, the error escapes and
+    // the window stays open.
+    void OnCloseRequested();
+
+private:
+    void OnPassReport(PassReport report) override;
+    void ShowStatus(const std::string& text);
+    // Locks the inputs while the watch runs, and unlocks them.
+    void LockInputs(bool locked);
+    void SaveOnClose();
+
+    MainFormControls controls_;
+    IApplication& application_;
+    ISettingsFiles& files_;
+    FolderWatch watch_;
+    std::string settingsPath_;
+};

@@ -1,0 +1,100 @@
+// The watch: keeps Jw_cad's three folder values in the current user's
+// registry pinned to the chosen folders, one pass at every tick of its timer.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "watch/event_loop.h"
+#include "watch/registry_port.h"
+
+inline constexpr std::size_t kWatchedCount = 3;
+// The folders for Jw_cad's values File (JWW files), FileC (other files) and
+// ZUKEI (figure files), in that order; an empty one is not watched.
+using WatchedFolders = std::array<std::string, kWatchedCount>;
+
+class IFolderProbe {
+public:
+    virtual ~IFolderProbe() = default;
+    // A folder exists at path; a file or an unreachable path counts as missing.
+    virtual bool FolderExists(const std::string& path) = 0;
+};
+
+// The timer whose ticks run the passes.
+class IWatchTimer {
+public:
+    virtual ~IWatchTimer() = default;
+    // Starts a fresh interval that repeats until Disarm. Throws TimerRefused
+    // when the system has no timer to give.
+    virtual void Arm(std::uint32_t milliseconds) = 0;
+    // No tick comes any more, not even one already due.
+    virtual void Disarm() = 0;
+};
+
+// What a pass found, in the order a pass reports it.
+enum class PassReport {
+    Searching,      // the pass has begun
+    FolderMissing,  // a watched folder is missing: nothing read or written
+    Changed,        // differing values were written; the 500 ms wait follows
+    Resumed,        // the pass is over and the watch goes on
+};
+
+class IWatchObserver {
+public:
+    virtual void OnPassReport(PassReport report) = 0;
+
+protected:
+    ~IWatchObserver() = default;
+};
+
+// Why the watch cannot start.
+enum class StartProblem { None, NoFolder, FolderMissing, IntervalOutOfRange };
+
+struct StartCheck {
+    StartProblem problem = StartProblem::None;
+    std::size_t folder = 0;  // with FolderMissing: the first missing one
+};
+
+class FolderWatch {
+public:
+    FolderWatch(IRegistry& registry, IFolderProbe& probe, IWatchTimer& timer, IEventLoop& loop,
+                IWatchObserver& observer);
+    FolderWatch(const FolderWatch&) = delete;
+    FolderWatch& operator=(const FolderWatch&) = delete;
+
+    // The first problem with these inputs, in this order: every folder empty,
+    // a folder that does not exist (the first), an interval outside its range.
+    StartCheck CheckStart(const WatchedFolders& folders, double intervalSeconds) const;
+    // Takes the folders and the interval (both checked) and arms the timer;
+    // the first pass comes one interval later. Throws TimerRefused.
+    void Start(const WatchedFolders& folders, double intervalSeconds);
+    // Disarms the timer; a pass waiting after its rewrite ends with the wait.
+    void Stop();
+    bool Running() const { return running_; }
+
+    // One pass: with every watched folder present, reads the three values and,
+    // when one differs from its folder (letter case aside), writes every
+    // watched folder; then re-arms the timer. Registry failures are swallowed:
+    // the next pass tries again. Throws TimerRefused from the re-arm.
+    void RunPass();
+
+    // The values the last pass read, each with "\" appended; empty when the
+    // read failed before it.
+    const WatchedFolders& LastRead() const { return lastRead_; }
+
+private:
+    void ReadValues();
+    bool WriteFolders();
+
+    IRegistry& registry_;
+    IFolderProbe& probe_;
+    IWatchTimer& timer_;
+    IEventLoop& loop_;
+    IWatchObserver& observer_;
+    WatchedFolders folders_;
+    WatchedFolders lastRead_;
+    double intervalSeconds_ = 0;
+    bool running_ = false;
+};

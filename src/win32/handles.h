@@ -1,0 +1,76 @@
+// Owned Windows handles and scoped GDI selections: each is released on every
+// path. Handles that mean "none" as null and those that mean it as
+// INVALID_HANDLE_VALUE are kept apart by type.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+// A kernel file handle; INVALID_HANDLE_VALUE means none.
+class UniqueFile {
+public:
+    explicit UniqueFile(HANDLE handle) : handle_(handle) {}
+    ~UniqueFile() { Reset(); }
+    UniqueFile(const UniqueFile&) = delete;
+    UniqueFile& operator=(const UniqueFile&) = delete;
+
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // Closes now; false when the close itself failed.
+    bool Reset() {
+        if (!Valid()) return true;
+        const BOOL closed = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+
+// A GDI object (font, brush) that this code created; null means none.
+template <typename Handle>
+using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
+using UniqueFont = UniqueGdiObject<HFONT>;
+using UniqueBrush = UniqueGdiObject<HBRUSH>;
+
+// The device context of a window (of the screen for null), released when the
+// object goes.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// Selects an object into a device context for the lifetime of this object;
+// the one selected before comes back at the end. A null object selects
+// nothing.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
