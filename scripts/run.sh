@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
+. scripts/wine-loader.sh
 
 cmake -S . -B build/app -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIRMIND_TESTS=OFF \
       -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake >/dev/null

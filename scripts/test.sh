@@ -28,11 +28,12 @@ done
 echo "== Windows tests under Wine (x86_64)"
 scripts/with-wine.sh ctest --test-dir build/win-x86_64 --output-on-failure || status=1
 
-if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed"; then
+. scripts/wine-loader.sh
+if wine32_runs; then
   echo "== Windows tests under Wine (i686)"
   scripts/with-wine.sh ctest --test-dir build/win-i686 --output-on-failure || status=1
 else
-  echo "== i686 tests skipped: 32-bit Wine (wine32:i386) is not installed"
+  echo "== i686 tests skipped: 32-bit Wine cannot run here (wine32:i386 missing, or a kernel without 32-bit support)"
 fi
 
 exit "$status"

@@ -3,6 +3,7 @@
 # (Xvfb), then removes both. Usage: scripts/with-wine.sh COMMAND [ARGS...]
 # Set DIRMIND_USE_DISPLAY=1 to use the current $DISPLAY instead of Xvfb.
 set -euo pipefail
+. "$(dirname "$0")/wine-loader.sh"
 
 prefix=$(mktemp -d /tmp/dirmind-wine.XXXXXX)
 export WINEPREFIX="$prefix"
