@@ -2,9 +2,11 @@
 // code page 932 bytes. Edit the script, not this file.
 #pragma once
 
+#include "app/version.h"
+
 namespace texts {
 
-inline constexpr char kCaption[] = "Dirmind Ver.1.00";
+inline constexpr char kCaption[] = "Dirmind Ver." DIRMIND_VERSION;
 inline constexpr char kAppTitle[] = "Dirmind";
 // 各設定を行い[開始]クリックでスタートです
 inline constexpr char kStatusReady[] = "\x8A\x65\x90\xDD\x92\xE8\x82\xF0\x8D\x73\x82\xA2\x5B\x8A\x4A\x8E\x6E\x5D\x83\x4E\x83\x8A\x83\x62\x83\x4E\x82\xC5\x83\x58\x83\x5E\x81\x5B\x83\x67\x82\xC5\x82\xB7";
