@@ -19,7 +19,8 @@ bash scripts/package.sh dist
 mkdir "$work/tree"
 git ls-files -z --cached --others --exclude-standard |
   tar -cf - --null --ignore-failed-read -T - 2>/dev/null | tar -xf - -C "$work/tree"
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) bash "$work/tree/scripts/package.sh" "$work/again" >/dev/null
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) \
+  bash "$work/tree/scripts/package.sh" "$work/again" >/dev/null
 for f in SHA256SUMS $(cd dist && ls Dirmind-*.zip); do
   cmp "dist/$f" "$work/again/$f" || { echo "FAILED: $f differs between two builds" >&2; status=1; }
 done

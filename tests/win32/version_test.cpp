@@ -1,13 +1,13 @@
 // The version resource of the built Dirmind.exe, read back with the version
 // API as Explorer's file properties read it: numbers and texts agree with the
 // one version definition.
+#include "app/version.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-#include "app/version.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ namespace {
 // Wine's drive Z:.
 std::wstring ExePath() {
     std::wstring path;
-    for (const char* c = DIRMIND_EXE_PATH; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    for (const char* c = DIRMIND_EXE_PATH; *c; ++c)
+        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     return path[0] == L'\\' ? L"Z:" + path : path;
 }
 
