@@ -17,6 +17,8 @@ if(MINGW)
   target_link_options(Dirmind PRIVATE -municode $<$<CONFIG:Release>:-s>)
 endif()
 
-# windres reports no dependencies: the resources it reads by name.
-set_source_files_properties(src/win32/Dirmind.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/res/Dirmind.ico;${CMAKE_SOURCE_DIR}/src/win32/Dirmind.manifest")
+# windres reports no dependencies: the resources it reads by name. The version
+# resource's numbers come from the version text of src/app/version.h.
+set_source_files_properties(src/win32/Dirmind.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Dirmind.ico;${CMAKE_SOURCE_DIR}/src/win32/Dirmind.manifest;${CMAKE_SOURCE_DIR}/src/app/version.h"
+  COMPILE_DEFINITIONS "DIRMIND_VERSION_MAJOR=${DIRMIND_VERSION_MAJOR};DIRMIND_VERSION_MINOR=${DIRMIND_VERSION_MINOR}")

@@ -1,11 +1,23 @@
 #!/usr/bin/env python3
 """Writes src/app/texts.h: every text the program shows, as code page 932
-bytes with the text itself beside it. Run after changing a text here."""
+bytes with the text itself beside it. Run after changing a text here.
+The caption carries the version of src/app/version.h, which texts.h takes
+from there at compile time."""
 import pathlib
+import re
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+
+def version() -> str:
+    """The version text, as src/app/version.h defines it."""
+    header = (ROOT / "src/app/version.h").read_text(encoding="utf-8")
+    return re.search(r'#define DIRMIND_VERSION "([^"]+)"', header).group(1)
+
 
 TEXTS = [
     # name, text
-    ("kCaption", "Dirmind Ver.1.00"),
+    ("kCaption", "Dirmind Ver." + version()),
     ("kAppTitle", "Dirmind"),
     ("kStatusReady", "各設定を行い[開始]クリックでスタートです"),
     ("kStatusStarted", "検索開始します..."),
@@ -89,11 +101,15 @@ def main() -> None:
         "// code page 932 bytes. Edit the script, not this file.",
         "#pragma once",
         "",
+        '#include "app/version.h"',
+        "",
         "namespace texts {",
         "",
     ]
     for name, text in TEXTS:
-        if all(ord(c) < 0x80 for c in text):
+        if name == "kCaption":
+            out.append(f'inline constexpr char {name}[] = "Dirmind Ver." DIRMIND_VERSION;')
+        elif all(ord(c) < 0x80 for c in text):
             out.append(f'inline constexpr char {name}[] = "{text}";')
         else:
             shown = text.replace("\u3000", "\\u3000")
@@ -108,8 +124,7 @@ def main() -> None:
     out.append("};")
     out.append("")
     out.append("}  // namespace texts")
-    root = pathlib.Path(__file__).resolve().parent.parent
-    (root / "src/app/texts.h").write_text("\n".join(out) + "\n", encoding="utf-8")
+    (ROOT / "src/app/texts.h").write_text("\n".join(out) + "\n", encoding="utf-8")
 
 
 if __name__ == "__main__":

@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # Installs what building and testing Dirmind needs on Debian 12, if missing.
-# Usage: scripts/install-deps.sh [run|test]   (default: test)
+# Usage: scripts/install-deps.sh [run|test|package]   (default: test)
 set -euo pipefail
 
 what="${1:-test}"
-packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales)
+packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix)
+if [ "$what" != package ]; then
+  packages+=(wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales)
+fi
 if [ "$what" = test ]; then
   packages+=(googletest x11-utils clang libclang-rt-14-dev)
+fi
+# The release packages: the zips and the Shift-JIS guide are written by Python;
+# their time stamps are the commit's.
+if [ "$what" = package ] || [ "$what" = test ]; then
+  packages+=(python3 git)
 fi
 
 missing=()
@@ -31,7 +38,7 @@ if [ "$what" = test ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null 
 fi
 
 # Japanese texts need a Japanese locale under Wine.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
+if [ "$what" != package ] && ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null
 fi

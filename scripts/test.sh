@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native unit tests under
 # AddressSanitizer and UBSan, then the Windows builds under Wine (unit tests,
 # adapter tests against the real registry and files, end-to-end tests of the
-# real Dirmind.exe on a virtual display), and a bounded fuzzing run.
+# real Dirmind.exe on a virtual display), a bounded fuzzing run, and the tests
+# of the release packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -35,5 +36,8 @@ if wine32_runs; then
 else
   echo "== i686 tests skipped: 32-bit Wine cannot run here (wine32:i386 missing, or a kernel without 32-bit support)"
 fi
+
+echo "== Release packages (built twice, unpacked, started under Wine)"
+scripts/package-test.sh || status=1
 
 exit "$status"

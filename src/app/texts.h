@@ -2,9 +2,11 @@
 // code page 932 bytes. Edit the script, not this file.
 #pragma once
 
+#include "app/version.h"
+
 namespace texts {
 
-inline constexpr char kCaption[] = "Dirmind Ver.1.00";
+inline constexpr char kCaption[] = "Dirmind Ver." DIRMIND_VERSION;
 inline constexpr char kAppTitle[] = "Dirmind";
 // 各設定を行い[開始]クリックでスタートです
 inline constexpr char kStatusReady[] =
