@@ -73,8 +73,15 @@ public:
     bool AutoStart = false;
     bool StartMinimized = false;
 
+    // The session ends (log-off, shutdown): saves what a close saves, as
+    // far as that can go without a box; nothing is saved when the interval
+    // field does not convert. Never throws.
+    void SaveAtSessionEnd() noexcept;
+
 private:
     void Browse(IEdit& edit);
+    // True when one of the inputs that Start locks has the focus.
+    bool LockedInputHasFocus() const;
 };
 
 // The text of the application's error box for an error message: "." is

@@ -57,3 +57,12 @@ void TForm1::FormClose() {
 
     SaveSettings(SettingsPath);
 }
+
+void TForm1::SaveAtSessionEnd() noexcept {
+    // The close sequence itself: an interval that does not convert ends it
+    // before the save, and at session end that is not shown.
+    try {
+        FormClose();
+    } catch (...) {
+    }
+}

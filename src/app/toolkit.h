@@ -17,6 +17,9 @@ public:
     virtual void SetEnabled(bool enabled) = 0;
     virtual bool Enabled() const = 0;
     virtual void SetFocus() = 0;
+    // True for the control that has the keyboard focus, or that gets it when
+    // the window is next shown or restored.
+    virtual bool HasFocus() const = 0;
 };
 
 class IButton {
@@ -24,6 +27,9 @@ public:
     virtual ~IButton() = default;
     virtual void SetEnabled(bool enabled) = 0;
     virtual bool Enabled() const = 0;
+    virtual void SetFocus() = 0;
+    // As IEdit::HasFocus.
+    virtual bool HasFocus() const = 0;
 };
 
 class ICheckBox {

@@ -67,9 +67,12 @@ void TForm1::Button4Click() {
         return;
     }
 
+    // Stop is enabled first and takes the focus from an input about to be
+    // locked, so that the focus never moves on to Exit by itself.
+    Button5.SetEnabled(true);
+    if (LockedInputHasFocus()) Button5.SetFocus();
     for (IEdit* edit : {&Edit1, &Edit2, &Edit3, &Edit4}) edit->SetEnabled(false);
     for (IButton* button : {&Button1, &Button2, &Button3, &Button4}) button->SetEnabled(false);
-    Button5.SetEnabled(true);
     SetStatus(texts::kStatusStarted);
     Timer1.SetInterval(IntervalMilliseconds(IntervalSec));
     Timer1.SetEnabled(true);
@@ -81,8 +84,20 @@ void TForm1::Button5Click() {
     Timer1.SetInterval(0);
     for (IEdit* edit : {&Edit1, &Edit2, &Edit3, &Edit4}) edit->SetEnabled(true);
     for (IButton* button : {&Button1, &Button2, &Button3, &Button4}) button->SetEnabled(true);
+    // Start takes the focus from Stop before Stop is disabled.
+    if (Button5.HasFocus()) Button4.SetFocus();
     Button5.SetEnabled(false);
     SetStatus(texts::kStatusStopped);
+}
+
+bool TForm1::LockedInputHasFocus() const {
+    for (const IEdit* edit : {&Edit1, &Edit2, &Edit3, &Edit4}) {
+        if (edit->HasFocus()) return true;
+    }
+    for (const IButton* button : {&Button1, &Button2, &Button3, &Button4}) {
+        if (button->HasFocus()) return true;
+    }
+    return false;
 }
 
 void TForm1::Timer1Timer() {

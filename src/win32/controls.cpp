@@ -87,6 +87,10 @@ void Enable(HWND hwnd, bool enabled) {
     EnableWindow(hwnd, enabled);
 }
 
+bool FocusedControl(HWND hwnd, const IFocusHost* focusHost) {
+    return focusHost ? focusHost->HasFocus(hwnd) : GetFocus() == hwnd;
+}
+
 constexpr UINT_PTR kByteLimitId = 1;
 constexpr UINT_PTR kMemoKeysId = 2;
 
@@ -243,9 +247,21 @@ void Win32Edit::SetFocus() {
     }
 }
 
+bool Win32Edit::HasFocus() const { return FocusedControl(hwnd_, focusHost_); }
+
 void Win32Button::SetEnabled(bool enabled) { Enable(hwnd_, enabled); }
 
 bool Win32Button::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Win32Button::SetFocus() {
+    if (focusHost_) {
+        focusHost_->FocusControl(hwnd_);
+    } else {
+        ::SetFocus(hwnd_);
+    }
+}
+
+bool Win32Button::HasFocus() const { return FocusedControl(hwnd_, focusHost_); }
 
 bool Win32CheckBox::GetChecked() const {
     return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -14,6 +14,9 @@
 class IFocusHost {
 public:
     virtual void FocusControl(HWND control) = 0;
+    // True when the control has the focus, or gets it when the window is
+    // next shown or restored.
+    virtual bool HasFocus(HWND control) const = 0;
 
 protected:
     ~IFocusHost() = default;
@@ -28,6 +31,7 @@ public:
     void SetEnabled(bool enabled) override;
     bool Enabled() const override;
     void SetFocus() override;
+    bool HasFocus() const override;
     HWND Handle() const { return hwnd_; }
 
 private:
@@ -37,12 +41,16 @@ private:
 
 class Win32Button : public IButton {
 public:
-    explicit Win32Button(HWND hwnd) : hwnd_(hwnd) {}
+    explicit Win32Button(HWND hwnd, IFocusHost* focusHost = nullptr)
+        : hwnd_(hwnd), focusHost_(focusHost) {}
     void SetEnabled(bool enabled) override;
     bool Enabled() const override;
+    void SetFocus() override;
+    bool HasFocus() const override;
 
 private:
     HWND hwnd_;
+    IFocusHost* focusHost_;
 };
 
 class Win32CheckBox : public ICheckBox {

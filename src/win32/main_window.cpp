@@ -10,6 +10,7 @@
 
 #include "app/layout.h"
 #include "app/texts.h"
+#include "app/window_place.h"
 #include "win32/files.h"
 #include "win32/message_boxes.h"
 #include "win32/open_dialog.h"
@@ -131,12 +132,12 @@ struct MainWindow::Parts {
           edit2(GetDlgItem(hwnd, layout::kEdit2), &focus),
           edit3(GetDlgItem(hwnd, layout::kEdit3), &focus),
           edit4(GetDlgItem(hwnd, layout::kEdit4), &focus),
-          button1(GetDlgItem(hwnd, layout::kButton1)),
-          button2(GetDlgItem(hwnd, layout::kButton2)),
-          button3(GetDlgItem(hwnd, layout::kButton3)),
-          button4(GetDlgItem(hwnd, layout::kButton4)),
-          button5(GetDlgItem(hwnd, layout::kButton5)),
-          button6(GetDlgItem(hwnd, layout::kButton6)),
+          button1(GetDlgItem(hwnd, layout::kButton1), &focus),
+          button2(GetDlgItem(hwnd, layout::kButton2), &focus),
+          button3(GetDlgItem(hwnd, layout::kButton3), &focus),
+          button4(GetDlgItem(hwnd, layout::kButton4), &focus),
+          button5(GetDlgItem(hwnd, layout::kButton5), &focus),
+          button6(GetDlgItem(hwnd, layout::kButton6), &focus),
           checkBox1(GetDlgItem(hwnd, layout::kCheckBox1)),
           checkBox2(GetDlgItem(hwnd, layout::kCheckBox2)),
           statusBar1(GetDlgItem(hwnd, layout::kStatusBar1)),
@@ -288,13 +289,57 @@ void MainWindow::FirstShow() {
     shown_ = true;
     Run([](TForm1& form) { form.FormShow(); });
     if (application_.Terminated() || !hwnd_) return;
-    if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
+    KeepInView();
+    if (!IsIconic(hwnd_)) {
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
+        // The window may have been activated while hidden (when an error box
+        // of the auto-start closed) and then kept the focus it got there.
+        if (lastFocus_) RestoreFocus();
+    }
     UpdateWindow(hwnd_);
+}
+
+void MainWindow::KeepInView() {
+    std::vector<ScreenArea> workAreas;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM areas) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof(info);
+            if (GetMonitorInfoW(monitor, &info)) {
+                const RECT& r = info.rcWork;
+                reinterpret_cast<std::vector<ScreenArea>*>(areas)->push_back(
+                    {r.left, r.top, r.right, r.bottom});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&workAreas));
+    // The size of the frame as restored; the place as the form sees it.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(hwnd_, &placement)) return;
+    const RECT& normal = placement.rcNormalPosition;
+    Win32Window& window = parts_->window;
+    const ScreenPoint now{window.GetLeft(), window.GetTop()};
+    const ScreenPoint target = PositionInView(now, normal.right - normal.left,
+                                              normal.bottom - normal.top, workAreas);
+    if (target.x != now.x) window.SetLeft(target.x);
+    if (target.y != now.y) window.SetTop(target.y);
 }
 
 void MainWindow::FocusControl(HWND control) {
     lastFocus_ = control;
-    if (IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) SetFocus(control);
+    // A focus already among the controls moves too, even while the window is
+    // hidden: a control losing it to a disable would pass it down the tab
+    // order, and the hook would take that one as the focus to come back to.
+    if ((IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) || IsChild(hwnd_, GetFocus())) {
+        SetFocus(control);
+    }
+}
+
+bool MainWindow::HasFocus(HWND control) const {
+    if (IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) return GetFocus() == control;
+    return lastFocus_ == control;
 }
 
 void MainWindow::RestoreFocus() {
@@ -404,8 +449,11 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case WM_ENDSESSION:
             // The session ends: the process goes without closing the window,
-            // so without FormClose.
-            if (wp) ExitProcess(0);
+            // after saving what a close would save, without any box.
+            if (wp) {
+                parts_->form.SaveAtSessionEnd();
+                ExitProcess(0);
+            }
             return 0;
         case WM_CTLCOLORSTATIC:
             return StaticColours(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));

@@ -31,6 +31,7 @@ public:
     // The control gets the focus now if the window can take it, and again
     // whenever the window is activated.
     void FocusControl(HWND control) override;
+    bool HasFocus(HWND control) const override;
 
 private:
     friend bool RegisterMainWindowClass(HINSTANCE instance);
@@ -44,6 +45,8 @@ private:
     void CreateFonts();
     void CreateControls();
     void FirstShow();
+    // Brings a window that lies on no monitor's work area into view.
+    void KeepInView();
     void Command(int id, HWND control);
     LRESULT StaticColours(HDC dc, HWND control);
     void RestoreFocus();

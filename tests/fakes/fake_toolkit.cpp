@@ -4,6 +4,7 @@
 
 void FakeEdit::SetFocus() {
     if (focusCounter) focusOrder = ++*focusCounter;
+    if (focus) *focus = this;
 }
 
 void FakeTimer::SetEnabled(bool e) {

@@ -17,18 +17,25 @@ public:
     void SetEnabled(bool e) override { enabled = e; }
     bool Enabled() const override { return enabled; }
     void SetFocus() override;
+    bool HasFocus() const override { return focus && *focus == this; }
 
     std::string text;
     bool enabled = true;
     int* focusCounter = nullptr;  // shared: which edit got the focus last
     int focusOrder = 0;           // value of *focusCounter when focused
+    const void** focus = nullptr;  // shared: the control with the focus
 };
 
 class FakeButton : public IButton {
 public:
     void SetEnabled(bool e) override { enabled = e; }
     bool Enabled() const override { return enabled; }
+    void SetFocus() override {
+        if (focus) *focus = this;
+    }
+    bool HasFocus() const override { return focus && *focus == this; }
     bool enabled = true;
+    const void** focus = nullptr;  // shared: the control with the focus
 };
 
 class FakeCheckBox : public ICheckBox {

@@ -9,7 +9,13 @@ FormControls Controls(FakeForm& f) {
 }  // namespace
 
 FakeForm::FakeForm() : form(Controls(*this), FormPlatform{registry, files}) {
-    for (FakeEdit* e : {&edit1, &edit2, &edit3, &edit4}) e->focusCounter = &focusCounter;
+    for (FakeEdit* e : {&edit1, &edit2, &edit3, &edit4}) {
+        e->focusCounter = &focusCounter;
+        e->focus = &focused;
+    }
+    for (FakeButton* b : {&button1, &button2, &button3, &button4, &button5, &button6}) {
+        b->focus = &focused;
+    }
     window.onClose = [this] { Run([this] { form.CloseRequested(); }); };
 }
 

@@ -11,6 +11,7 @@ struct FakeForm {
     FakeWindow window;
     FakeBoxes boxes;
     int focusCounter = 0;
+    const void* focused = nullptr;  // the control with the focus, if any
     FakeEdit edit1, edit2, edit3, edit4;
     FakeButton button1, button2, button3, button4, button5, button6;
     FakeCheckBox check1, check2;

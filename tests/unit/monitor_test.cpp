@@ -346,6 +346,32 @@ TEST_F(WatchTest, StopUnlocksDisarmsAndLeavesTheRegistryAlone) {
     EXPECT_EQ(kJww, f.form.FileFolder);
 }
 
+TEST_F(WatchTest, StartAndStopHandTheFocusBetweenEachOtherNeverToExit) {
+    // Start from its own button: the focus goes to Stop, and back on Stop.
+    f.button4.SetFocus();
+    Start(kJww, "", "");
+    EXPECT_TRUE(f.button5.HasFocus());
+    f.Run([this] { f.form.Button5Click(); });
+    EXPECT_TRUE(f.button4.HasFocus());
+    f.Run([this] { f.form.Button5Click(); });
+    EXPECT_TRUE(f.button4.HasFocus()) << "Stop without the focus leaves it alone";
+
+    // An input about to be locked gives the focus to Stop too (Alt+S).
+    for (IEdit* edit : {&f.edit2, &f.edit4}) {
+        edit->SetFocus();
+        f.Run([this] { f.form.Button4Click(); });
+        EXPECT_TRUE(f.button5.HasFocus());
+        f.Run([this] { f.form.Button5Click(); });
+    }
+    // A control that stays enabled keeps the focus through both.
+    f.button6.SetFocus();
+    f.Run([this] { f.form.Button4Click(); });
+    ASSERT_TRUE(Locked());
+    EXPECT_TRUE(f.button6.HasFocus());
+    f.Run([this] { f.form.Button5Click(); });
+    EXPECT_TRUE(f.button6.HasFocus());
+}
+
 TEST_F(WatchTest, AllFoldersBlankEmptiesTheFieldsAndAsksForAFolder) {
     TypeAndStart("  ", "\t\r\n", "\x81\x40 ");  // spaces, controls, a full-width space
     EXPECT_EQ(Texts{texts::kErrorNoFolder}, f.boxes.errors);

@@ -188,4 +188,31 @@ TEST_F(ShowCloseTest, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNoth
     EXPECT_EQ(Dat("0", "0", "C:\\CAD\\", "7", "1", "0"), f.files.Content(kDat));
 }
 
+TEST_F(ShowCloseTest, TheSessionsEndSavesWhatACloseSavesAndNeverShowsABox) {
+    f.files.PutFolder("C:\\CAD");
+    const std::string old = Dat("0", "0", "C:\\CAD\\", "5", "1", "0");
+    f.files.PutFile(kDat, old);
+    Show();
+    ASSERT_TRUE(f.timer.Armed());
+    f.window.left = -40;
+    f.check2.checked = true;
+    f.form.SaveAtSessionEnd();
+    EXPECT_FALSE(f.timer.Armed());
+    EXPECT_EQ(Dat("-40", "0", "C:\\CAD\\", "5", "1", "1"), f.files.Content(kDat));
+
+    // The locked fields are saved as they read; an interval that does not
+    // convert saves nothing and shows nothing.
+    f.edit1.text = "C:\\New\\";
+    f.edit4.text = "1e400";
+    f.form.SaveAtSessionEnd();
+    EXPECT_EQ(Dat("-40", "0", "C:\\CAD\\", "5", "1", "1"), f.files.Content(kDat));
+    EXPECT_TRUE(f.boxes.appErrors.empty());
+    EXPECT_TRUE(f.boxes.errors.empty());
+}
+
+TEST_F(ShowCloseTest, TheSessionsEndBeforeTheFirstShowingSavesNothing) {
+    f.form.SaveAtSessionEnd();
+    EXPECT_FALSE(f.files.FileExists(kDat));
+}
+
 }  // namespace
