@@ -294,7 +294,6 @@ void MainWindow::FirstShow() {
         ShowWindow(hwnd_, SW_SHOWNORMAL);
         // The window may have been activated while hidden (when an error box
         // of the auto-start closed) and then kept the focus it got there.
-        if (lastFocus_) RestoreFocus();
     }
     UpdateWindow(hwnd_);
 }
