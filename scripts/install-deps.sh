@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Dirmind needs on Debian 12, if missing.
-# Usage: scripts/install-deps.sh [run|test]   (default: test)
+# Usage: scripts/install-deps.sh [run|test|screenshot]   (default: test)
+#   screenshot: what scripts/screenshot.sh needs besides Wine
 set -euo pipefail
 
 what="${1:-test}"
@@ -8,6 +9,9 @@ packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-po
           wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic locales)
 if [ "$what" = test ]; then
   packages+=(googletest x11-utils clang libclang-rt-14-dev)
+fi
+if [ "$what" = screenshot ]; then
+  packages+=(x11-utils imagemagick)
 fi
 
 missing=()
