@@ -320,8 +320,8 @@ void MainWindow::KeepInView() {
     const RECT& normal = placement.rcNormalPosition;
     Win32Window& window = parts_->window;
     const ScreenPoint now{window.GetLeft(), window.GetTop()};
-    const ScreenPoint target = PositionInView(now, normal.right - normal.left,
-                                              normal.bottom - normal.top, workAreas);
+    const ScreenPoint target =
+        PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, workAreas);
     if (target.x != now.x) window.SetLeft(target.x);
     if (target.y != now.y) window.SetTop(target.y);
 }

@@ -17,9 +17,9 @@ const std::wstring kStopped = W("中断しました。各設定を行い[開始]
 
 std::string Dat(int left, int top, const std::wstring& file, const std::wstring& fileC,
                 const std::string& interval, bool autoStart, bool minimized) {
-    return std::to_string(left) + "\r\n" + std::to_string(top) + "\r\n" + ToCp932(file) +
-           "\r\n" + ToCp932(fileC) + "\r\n\r\n" + interval + "\r\n" + (autoStart ? "1" : "0") +
-           "\r\n" + (minimized ? "1" : "0") + "\r\n";
+    return std::to_string(left) + "\r\n" + std::to_string(top) + "\r\n" + ToCp932(file) + "\r\n" +
+           ToCp932(fileC) + "\r\n\r\n" + interval + "\r\n" + (autoStart ? "1" : "0") + "\r\n" +
+           (minimized ? "1" : "0") + "\r\n";
 }
 
 RECT FrameRect(HWND hwnd) {
@@ -32,8 +32,8 @@ RECT FrameRect(HWND hwnd) {
 // the end. The answer to the query; the process is gone after the end.
 std::optional<LRESULT> EndSession(App& app) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(app.Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
-                             SMTO_ABORTIFHUNG, 5000, &answer)) {
+    if (!SendMessageTimeoutW(app.Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                             5000, &answer)) {
         return std::nullopt;
     }
     DWORD_PTR ignored = 0;
@@ -120,8 +120,8 @@ TEST_F(FocusSessionE2E, APositionOnNoScreenComesUpInViewAPartlyVisibleOneIsKept)
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
     {
         // Far off and minimised: restored, the window lies in the work area.
-        const std::string farOff = Dat(work.right + 5000, work.bottom + 3000, L"", L"", "5",
-                                       false, true);
+        const std::string farOff =
+            Dat(work.right + 5000, work.bottom + 3000, L"", L"", "5", false, true);
         box.WriteDat(farOff);
         App app(box.ExePath());
         ASSERT_TRUE(app.Started());

@@ -23,7 +23,8 @@ public:
     bool enabled = true;
     int* focusCounter = nullptr;  // shared: which edit got the focus last
     int focusOrder = 0;           // value of *focusCounter when focused
-    const void** focus = nullptr;  // shared: the control with the focus
+    // Shared: the control with the focus.
+    const void** focus = nullptr;
 };
 
 class FakeButton : public IButton {
