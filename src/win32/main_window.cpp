@@ -91,6 +91,17 @@ HFONT SquareGothicFont(const std::wstring& face, int pixels) {
     return font;
 }
 
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ScreenArea>*>(areas)->push_back(
+            {r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
 struct ClassAndStyle {
     const wchar_t* cls;
     DWORD style;
@@ -300,19 +311,7 @@ void MainWindow::FirstShow() {
 
 void MainWindow::KeepInView() {
     std::vector<ScreenArea> workAreas;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM areas) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof(info);
-            if (GetMonitorInfoW(monitor, &info)) {
-                const RECT& r = info.rcWork;
-                reinterpret_cast<std::vector<ScreenArea>*>(areas)->push_back(
-                    {r.left, r.top, r.right, r.bottom});
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&workAreas));
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
     // The size of the frame as restored; the place as the form sees it.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
