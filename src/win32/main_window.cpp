@@ -301,11 +301,7 @@ void MainWindow::FirstShow() {
     Run([](TForm1& form) { form.FormShow(); });
     if (application_.Terminated() || !hwnd_) return;
     KeepInView();
-    if (!IsIconic(hwnd_)) {
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
-        // The window may have been activated while hidden (when an error box
-        // of the auto-start closed) and then kept the focus it got there.
-    }
+    if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
 }
 
@@ -327,9 +323,10 @@ void MainWindow::KeepInView() {
 
 void MainWindow::FocusControl(HWND control) {
     lastFocus_ = control;
-    // A focus already among the controls moves too, even while the window is
-    // hidden: a control losing it to a disable would pass it down the tab
-    // order, and the hook would take that one as the focus to come back to.
+    // A focus already among the controls moves too while the window is
+    // hidden: the window is activated when an error box of the auto-start
+    // closes, gives the focus to its first control, and showing it later
+    // brings no new activation that would restore the one noted here.
     if ((IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) || IsChild(hwnd_, GetFocus())) {
         SetFocus(control);
     }

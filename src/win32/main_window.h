@@ -28,8 +28,9 @@ public:
     bool Create();
     HWND Handle() const { return hwnd_; }
 
-    // The control gets the focus now if the window can take it, and again
-    // whenever the window is activated.
+    // The control gets the focus now if the window can take it (or a control
+    // of the hidden window holds it), and again whenever the window is
+    // activated.
     void FocusControl(HWND control) override;
     bool HasFocus(HWND control) const override;
 
