@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Dirmind needs on Debian 12, if missing.
-# Usage: scripts/install-deps.sh [run|test|package]   (default: test)
+# Usage: scripts/install-deps.sh [run|test|package|screenshot]   (default: test)
+#   screenshot: what scripts/screenshot.sh needs besides Wine
 set -euo pipefail
 
 what="${1:-test}"
@@ -15,6 +16,9 @@ fi
 # their time stamps are the commit's.
 if [ "$what" = package ] || [ "$what" = test ]; then
   packages+=(python3 git)
+fi
+if [ "$what" = screenshot ]; then
+  packages+=(x11-utils imagemagick)
 fi
 
 missing=()

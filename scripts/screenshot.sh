@@ -15,7 +15,8 @@ if [ "${1:-}" != "--on-display" ]; then
   out=$(realpath -m "${2:-$root/docs/screenshot.png}")
   [ -f "$exe" ] || { echo "screenshot: $exe not found (build it first)" >&2; exit 1; }
   for tool in xwininfo import convert; do
-    command -v "$tool" >/dev/null || { echo "screenshot: $tool is missing" >&2; exit 1; }
+    command -v "$tool" >/dev/null ||
+      { echo "screenshot: $tool is missing (scripts/install-deps.sh screenshot)" >&2; exit 1; }
   done
   mkdir -p "$(dirname "$out")"
   exec timeout 300 "$root/scripts/with-wine.sh" "$0" --on-display "$exe" "$out"
@@ -35,6 +36,16 @@ trap finish EXIT
 # Without a window manager on the virtual display, Wine draws the frame and
 # the title bar itself only when told not to ask for decorations.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
+
+# The caption buttons' glyphs come from Wine's Marlett, which this Wine build
+# does not load from its own data folder: give it to the prefix.
+for fonts in /usr/share/wine/fonts /usr/lib/wine/fonts; do
+  if [ -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp "$fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+    break
+  fi
+done
 
 # A copy of its own, so that the program starts from its defaults and its
 # settings file lands in the scratch folder.

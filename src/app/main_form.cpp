@@ -1,5 +1,7 @@
 #include "app/main_form.h"
 
+#include <algorithm>
+
 #include "app/texts.h"
 #include "settings/settings_file.h"
 #include "util/number_text.h"
@@ -100,14 +102,14 @@ void MainForm::OnStart() {
             break;
     }
 
-    LockInputs(true);
+    LockInputs();
     ShowStatus(texts::kStatusStarted);
     watch_.Start(folders, intervalSeconds);
 }
 
 void MainForm::OnStop() {
     watch_.Stop();
-    LockInputs(false);
+    UnlockInputs();
     ShowStatus(texts::kStatusStopped);
 }
 
@@ -121,6 +123,15 @@ void MainForm::OnWatchTick() { watch_.RunPass(); }
 void MainForm::OnCloseRequested() {
     SaveOnClose();
     application_.Terminate();
+}
+
+void MainForm::SaveAtSessionEnd() noexcept {
+    // The close sequence itself: an interval that does not convert ends it
+    // before the save, and at session end that is not shown.
+    try {
+        SaveOnClose();
+    } catch (...) {
+    }
 }
 
 void MainForm::SaveOnClose() {
@@ -158,12 +169,27 @@ void MainForm::OnPassReport(PassReport report) {
 
 void MainForm::ShowStatus(const std::string& text) { controls_.statusLine.Show(text); }
 
-void MainForm::LockInputs(bool locked) {
-    // Fields first, then buttons: a focused control that is disabled passes
-    // the focus on in the tab order.
-    for (const FolderRow& row : controls_.folderRows) row.field.SetEnabled(!locked);
-    controls_.intervalField.SetEnabled(!locked);
-    for (const FolderRow& row : controls_.folderRows) row.browseButton.SetEnabled(!locked);
-    controls_.startButton.SetEnabled(!locked);
-    controls_.stopButton.SetEnabled(locked);
+std::array<IControl*, 8> MainForm::Inputs() const {
+    const auto& rows = controls_.folderRows;
+    return {&rows[0].field,           &rows[1].field,        &rows[2].field,
+            &controls_.intervalField, &rows[0].browseButton, &rows[1].browseButton,
+            &rows[2].browseButton,    &controls_.startButton};
+}
+
+void MainForm::LockInputs() {
+    // Stop is enabled first and takes the focus from an input about to be
+    // locked, so that the focus never moves on to Exit by itself.
+    controls_.stopButton.SetEnabled(true);
+    const auto inputs = Inputs();
+    if (std::any_of(inputs.begin(), inputs.end(), [](IControl* c) { return c->HasFocus(); })) {
+        controls_.stopButton.Focus();
+    }
+    for (IControl* input : inputs) input->SetEnabled(false);
+}
+
+void MainForm::UnlockInputs() {
+    for (IControl* input : Inputs()) input->SetEnabled(true);
+    // Start takes the focus from Stop before Stop is disabled.
+    if (controls_.stopButton.HasFocus()) controls_.startButton.Focus();
+    controls_.stopButton.SetEnabled(false);
 }

@@ -63,12 +63,19 @@ public:
     // number too large for a double, nothing is saved, the error escapes and
     // the window stays open.
     void OnCloseRequested();
+    // The session ends (log-off, shutdown) and the process with it: saves
+    // what a close saves, as far as that goes without a box; nothing is saved
+    // when the interval field does not convert.
+    void SaveAtSessionEnd() noexcept;
 
 private:
     void OnPassReport(PassReport report) override;
     void ShowStatus(const std::string& text);
-    // Locks the inputs while the watch runs, and unlocks them.
-    void LockInputs(bool locked);
+    // The inputs that are locked while the watch runs, in the order they are
+    // locked: a focused control that is disabled passes the focus on.
+    std::array<IControl*, 8> Inputs() const;
+    void LockInputs();
+    void UnlockInputs();
     void SaveOnClose();
 
     MainFormControls controls_;

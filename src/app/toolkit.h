@@ -6,23 +6,28 @@
 #include <optional>
 #include <string>
 
-class IEdit {
+// A control that can be disabled and can take the keyboard focus.
+class IControl {
 public:
-    virtual ~IEdit() = default;
-    virtual std::string Text() const = 0;
-    virtual void SetText(const std::string& text) = 0;
-    // A disabled field shows its text and takes no input.
+    virtual ~IControl() = default;
+    // A disabled control shows its text and takes no input. A control that
+    // loses the focus this way passes it on in the tab order.
     virtual void SetEnabled(bool enabled) = 0;
     // Takes the keyboard focus; while the window is hidden or minimised, as
     // soon as it shows.
     virtual void Focus() = 0;
+    // True for the control that has the keyboard focus, or that gets it when
+    // the window is next shown or restored.
+    virtual bool HasFocus() const = 0;
 };
 
-class IButton {
+class IEdit : public IControl {
 public:
-    virtual ~IButton() = default;
-    virtual void SetEnabled(bool enabled) = 0;
+    virtual std::string Text() const = 0;
+    virtual void SetText(const std::string& text) = 0;
 };
+
+class IButton : public IControl {};
 
 class ICheckBox {
 public:

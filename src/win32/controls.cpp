@@ -88,6 +88,20 @@ void Enable(HWND hwnd, bool enabled) {
     EnableWindow(hwnd, enabled);
 }
 
+// Through the main window when there is one, which keeps the request for
+// the next time it shows.
+void TakeFocus(HWND hwnd, IFocusHost* focusHost) {
+    if (focusHost) {
+        focusHost->FocusControl(hwnd);
+    } else {
+        SetFocus(hwnd);
+    }
+}
+
+bool FocusedControl(HWND hwnd, const IFocusHost* focusHost) {
+    return focusHost ? focusHost->HasFocus(hwnd) : GetFocus() == hwnd;
+}
+
 constexpr UINT_PTR kByteLimitId = 1;
 constexpr UINT_PTR kMemoKeysId = 2;
 
@@ -229,15 +243,15 @@ void Win32Edit::SetText(const std::string& text) { SetWindowTextW(hwnd_, ToWide(
 
 void Win32Edit::SetEnabled(bool enabled) { Enable(hwnd_, enabled); }
 
-void Win32Edit::Focus() {
-    if (focusHost_) {
-        focusHost_->FocusControl(hwnd_);
-    } else {
-        ::SetFocus(hwnd_);
-    }
-}
+void Win32Edit::Focus() { TakeFocus(hwnd_, focusHost_); }
+
+bool Win32Edit::HasFocus() const { return FocusedControl(hwnd_, focusHost_); }
 
 void Win32Button::SetEnabled(bool enabled) { Enable(hwnd_, enabled); }
+
+void Win32Button::Focus() { TakeFocus(hwnd_, focusHost_); }
+
+bool Win32Button::HasFocus() const { return FocusedControl(hwnd_, focusHost_); }
 
 bool Win32CheckBox::Checked() const {
     return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;

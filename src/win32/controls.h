@@ -14,6 +14,9 @@
 class IFocusHost {
 public:
     virtual void FocusControl(HWND control) = 0;
+    // True when the control has the focus, or gets it when the window is
+    // next shown or restored.
+    virtual bool HasFocus(HWND control) const = 0;
 
 protected:
     ~IFocusHost() = default;
@@ -27,6 +30,7 @@ public:
     void SetText(const std::string& text) override;
     void SetEnabled(bool enabled) override;
     void Focus() override;
+    bool HasFocus() const override;
     HWND Handle() const { return hwnd_; }
 
 private:
@@ -36,11 +40,15 @@ private:
 
 class Win32Button : public IButton {
 public:
-    explicit Win32Button(HWND hwnd) : hwnd_(hwnd) {}
+    explicit Win32Button(HWND hwnd, IFocusHost* focusHost = nullptr)
+        : hwnd_(hwnd), focusHost_(focusHost) {}
     void SetEnabled(bool enabled) override;
+    void Focus() override;
+    bool HasFocus() const override;
 
 private:
     HWND hwnd_;
+    IFocusHost* focusHost_;
 };
 
 class Win32CheckBox : public ICheckBox {

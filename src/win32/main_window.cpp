@@ -11,6 +11,7 @@
 #include "app/error_boundary.h"
 #include "app/layout.h"
 #include "app/texts.h"
+#include "app/window_place.h"
 #include "win32/files.h"
 #include "win32/folder_dialog.h"
 #include "win32/handles.h"
@@ -86,6 +87,17 @@ UniqueFont SquareGothicFont(const std::wstring& face, int pixels) {
     return font;
 }
 
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ScreenArea>*>(areas)->push_back(
+            {r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
 struct ClassAndStyle {
     const wchar_t* cls;
     DWORD style;
@@ -127,11 +139,11 @@ struct MainWindow::Parts {
           otherField(GetDlgItem(hwnd, layout::kOtherField), &focus),
           figureField(GetDlgItem(hwnd, layout::kFigureField), &focus),
           intervalField(GetDlgItem(hwnd, layout::kIntervalField), &focus),
-          jwwBrowse(GetDlgItem(hwnd, layout::kJwwBrowse)),
-          otherBrowse(GetDlgItem(hwnd, layout::kOtherBrowse)),
-          figureBrowse(GetDlgItem(hwnd, layout::kFigureBrowse)),
-          startButton(GetDlgItem(hwnd, layout::kStartButton)),
-          stopButton(GetDlgItem(hwnd, layout::kStopButton)),
+          jwwBrowse(GetDlgItem(hwnd, layout::kJwwBrowse), &focus),
+          otherBrowse(GetDlgItem(hwnd, layout::kOtherBrowse), &focus),
+          figureBrowse(GetDlgItem(hwnd, layout::kFigureBrowse), &focus),
+          startButton(GetDlgItem(hwnd, layout::kStartButton), &focus),
+          stopButton(GetDlgItem(hwnd, layout::kStopButton), &focus),
           autoStartBox(GetDlgItem(hwnd, layout::kAutoStartBox)),
           startMinimisedBox(GetDlgItem(hwnd, layout::kStartMinimisedBox)),
           statusLine(GetDlgItem(hwnd, layout::kStatusLine)),
@@ -292,13 +304,40 @@ void MainWindow::FirstShow() {
     shown_ = true;
     Run([](MainForm& form) { form.OnShown(); });
     if (application_.Terminated() || !hwnd_) return;
+    KeepInView();
     if (!IsIconic(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
 }
 
+void MainWindow::KeepInView() {
+    std::vector<ScreenArea> workAreas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    // The size of the frame as restored; the place as the form sees it.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(hwnd_, &placement)) return;
+    const RECT& normal = placement.rcNormalPosition;
+    Win32Window& window = parts_->window;
+    const ScreenPoint now{window.Left(), window.Top()};
+    const ScreenPoint target =
+        PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, workAreas);
+    if (target.x != now.x || target.y != now.y) window.MoveTo(target.x, target.y);
+}
+
 void MainWindow::FocusControl(HWND control) {
     lastFocus_ = control;
-    if (IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) SetFocus(control);
+    // A focus already among the controls moves too while the window is
+    // hidden: the window is activated when an error box of the auto-start
+    // closes, gives the focus to its first control, and showing it later
+    // brings no new activation that would restore the one noted here.
+    if ((IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) || IsChild(hwnd_, GetFocus())) {
+        SetFocus(control);
+    }
+}
+
+bool MainWindow::HasFocus(HWND control) const {
+    if (IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) return GetFocus() == control;
+    return lastFocus_ == control;
 }
 
 void MainWindow::RestoreFocus() {
@@ -408,8 +447,11 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case WM_ENDSESSION:
             // The session ends: the process goes without closing the window,
-            // so without saving.
-            if (wp) ExitProcess(0);
+            // after saving what a close would save, without any box.
+            if (wp) {
+                parts_->form.SaveAtSessionEnd();
+                ExitProcess(0);
+            }
             return 0;
         case WM_CTLCOLORSTATIC:
             return StaticColours(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));

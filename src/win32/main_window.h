@@ -28,9 +28,11 @@ public:
     bool Create();
     HWND Handle() const { return hwnd_; }
 
-    // The control gets the focus now if the window can take it, and again
-    // whenever the window is activated.
+    // The control gets the focus now if the window can take it (or a control
+    // of the hidden window holds it), and again whenever the window is
+    // activated.
     void FocusControl(HWND control) override;
+    bool HasFocus(HWND control) const override;
 
 private:
     friend bool RegisterMainWindowClass(HINSTANCE instance);
@@ -42,6 +44,8 @@ private:
     void CreateFonts();
     void CreateControls();
     void FirstShow();
+    // Brings a window that lies on no monitor's work area into view.
+    void KeepInView();
     void Command(int id, HWND control);
     LRESULT StaticColours(HDC dc, HWND control);
     void RestoreFocus();

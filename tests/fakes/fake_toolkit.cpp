@@ -6,6 +6,7 @@
 
 void FakeEdit::Focus() {
     if (focusCounter) focusOrder = ++*focusCounter;
+    if (focus) *focus = this;
 }
 
 void FakeTimer::Arm(std::uint32_t ms) {

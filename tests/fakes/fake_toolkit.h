@@ -19,17 +19,25 @@ public:
     void SetText(const std::string& t) override { text = t; }
     void SetEnabled(bool e) override { enabled = e; }
     void Focus() override;
+    bool HasFocus() const override { return focus && *focus == this; }
 
     std::string text;
     bool enabled = true;
     int* focusCounter = nullptr;  // shared: which edit got the focus last
     int focusOrder = 0;           // value of *focusCounter when focused
+    // Shared: the control with the focus.
+    const void** focus = nullptr;
 };
 
 class FakeButton : public IButton {
 public:
     void SetEnabled(bool e) override { enabled = e; }
+    void Focus() override {
+        if (focus) *focus = this;
+    }
+    bool HasFocus() const override { return focus && *focus == this; }
     bool enabled = true;
+    const void** focus = nullptr;  // shared: the control with the focus
 };
 
 class FakeCheckBox : public ICheckBox {

@@ -23,6 +23,10 @@ FakeMainForm::FakeMainForm()
     : form(Controls(*this), MainFormServices{app, loop, files, files, registry, timer}) {
     for (FakeEdit* e : {&jwwField, &otherField, &figureField, &intervalField}) {
         e->focusCounter = &focusCounter;
+        e->focus = &focused;
+    }
+    for (FakeButton* b : {&jwwBrowse, &otherBrowse, &figureBrowse, &startButton, &stopButton}) {
+        b->focus = &focused;
     }
     window.onClose = [this] { Run([this] { form.OnCloseRequested(); }); };
 }

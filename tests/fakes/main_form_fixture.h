@@ -13,6 +13,7 @@ struct FakeMainForm {
     FakeWindow window;
     FakeBoxes boxes;
     int focusCounter = 0;
+    const void* focused = nullptr;  // the control with the focus, if any
     FakeEdit jwwField, otherField, figureField, intervalField;
     FakeButton jwwBrowse, otherBrowse, figureBrowse, startButton, stopButton;
     FakeCheckBox autoStartBox, startMinimisedBox;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -99,6 +100,27 @@ TEST_F(MainFormTest, StartLocksTheInputsAndStopUnlocksThem) {
     EXPECT_EQ(texts::kStatusStopped, f.status.text);
     EXPECT_EQ(kJww, f.jwwField.text);
     EXPECT_EQ(0, f.registry.creates);
+}
+
+TEST_F(MainFormTest, StartAndStopHandTheFocusBetweenEachOtherNeverToExit) {
+    f.files.PutFolder(kJww);
+    f.jwwField.text = kJww;
+    f.intervalField.text = "5";
+    // From the start button itself, and from inputs about to be locked (Alt+S).
+    for (IControl* from : std::initializer_list<IControl*>{&f.startButton, &f.otherField,
+                                                           &f.intervalField, &f.jwwBrowse}) {
+        from->Focus();
+        Click(&MainForm::OnStart);
+        EXPECT_TRUE(f.stopButton.HasFocus());
+        Click(&MainForm::OnStop);
+        EXPECT_TRUE(f.startButton.HasFocus());
+    }
+    // A control that stays enabled (a check box, Exit) keeps the focus.
+    f.focused = &f.autoStartBox;
+    Click(&MainForm::OnStart);
+    ASSERT_TRUE(Locked());
+    Click(&MainForm::OnStop);
+    EXPECT_EQ(&f.autoStartBox, f.focused);
 }
 
 TEST_F(MainFormTest, EachStartProblemHasItsBoxAndItsFocus) {
@@ -437,6 +459,31 @@ TEST_F(MainFormTest, EachBrowseButtonWorksOnItsOwnField) {
         }
         EXPECT_EQ("5", g.intervalField.text);
     }
+}
+
+// ---- The session's end -------------------------------------------------------
+
+TEST_F(MainFormTest, TheSessionsEndSavesWhatACloseSavesAndNeverShowsABox) {
+    f.form.SaveAtSessionEnd();  // before the first showing: no settings path yet
+    EXPECT_FALSE(f.files.FileExists(kDat));
+    f.files.PutFolder("C:\\CAD");
+    f.files.PutFile(kDat, Dat("0", "0", "C:\\CAD\\", "5", "1", "0"));
+    Show();
+    ASSERT_TRUE(f.timer.armed);
+    f.window.left = -40;
+    f.startMinimisedBox.checked = true;
+    f.form.SaveAtSessionEnd();
+    EXPECT_FALSE(f.timer.armed);
+    const std::string saved = Dat("-40", "0", "C:\\CAD\\", "5", "1", "1");
+    EXPECT_EQ(saved, f.files.Content(kDat));
+
+    // An interval that does not convert saves nothing and shows nothing.
+    f.jwwField.text = "C:\\New\\";
+    f.intervalField.text = "1e400";
+    f.form.SaveAtSessionEnd();
+    EXPECT_EQ(saved, f.files.Content(kDat));
+    EXPECT_TRUE(f.boxes.appErrors.empty());
+    EXPECT_TRUE(f.boxes.errors.empty());
 }
 
 }  // namespace

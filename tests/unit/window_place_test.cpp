@@ -1,0 +1,46 @@
+// A saved window position on no screen is brought into view; any position
+// that leaves part of the window on a screen is kept exactly.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "app/window_place.h"
+
+namespace {
+
+constexpr int kWidth = 600;
+constexpr int kHeight = 330;
+// A 1920 x 1040 work area and a second one to its right, lower down.
+const std::vector<ScreenArea> kTwoScreens{{0, 0, 1920, 1040}, {1920, 200, 3200, 1160}};
+
+ScreenPoint Place(int x, int y, const std::vector<ScreenArea>& areas = kTwoScreens) {
+    return PositionInView({x, y}, kWidth, kHeight, areas);
+}
+
+bool operator==(ScreenPoint a, ScreenPoint b) { return a.x == b.x && a.y == b.y; }
+
+TEST(WindowPlace, AnyOverlapKeepsThePositionExactly) {
+    for (ScreenPoint p : {ScreenPoint{192, 107}, ScreenPoint{0, 0}, ScreenPoint{-599, -329},
+                          ScreenPoint{1919, 1039}, ScreenPoint{3199, 1159}, ScreenPoint{-30, 40}}) {
+        EXPECT_TRUE(Place(p.x, p.y) == p) << p.x << ", " << p.y;
+    }
+}
+
+TEST(WindowPlace, AFrameOnNoScreenMovesWhollyIntoTheNearestWorkArea) {
+    // Just past an edge (touching is no overlap) and far off.
+    EXPECT_TRUE(Place(-600, 100) == (ScreenPoint{0, 100}));
+    EXPECT_TRUE(Place(100, -330) == (ScreenPoint{100, 0}));
+    EXPECT_TRUE(Place(5000, 900) == (ScreenPoint{2600, 830}));
+    EXPECT_TRUE(Place(1000, 1100) == (ScreenPoint{1000, 710}));
+    EXPECT_TRUE(Place(INT_MIN, INT_MIN) == (ScreenPoint{0, 0}));
+    EXPECT_TRUE(Place(INT_MAX, INT_MAX) == (ScreenPoint{2600, 830}));
+}
+
+TEST(WindowPlace, AWorkAreaSmallerThanTheFrameTakesItsTopLeftCorner) {
+    const std::vector<ScreenArea> small{{0, 0, 400, 200}};
+    EXPECT_TRUE(Place(-2000, 5000, small) == (ScreenPoint{0, 0}));
+    EXPECT_TRUE(Place(-2000, 5000, {}) == (ScreenPoint{-2000, 5000})) << "no screens known";
+}
+
+}  // namespace
