@@ -4,14 +4,14 @@
 # waits until its window is up and painted, grabs the display and crops it to
 # the window. Builds nothing.
 # Usage: scripts/screenshot.sh [PATH/TO/Dirmind.exe [OUTPUT.png]]
-#   defaults: build/win64/Dirmind.exe and docs/screenshot.png
+#   defaults: build/win-x86_64/Dirmind.exe and docs/screenshot.png
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 caption="Dirmind Ver.1.00"
 
 if [ "${1:-}" != "--on-display" ]; then
-  exe=$(realpath -m "${1:-$root/build/win64/Dirmind.exe}")
+  exe=$(realpath -m "${1:-$root/build/win-x86_64/Dirmind.exe}")
   out=$(realpath -m "${2:-$root/docs/screenshot.png}")
   [ -f "$exe" ] || { echo "screenshot: $exe not found (build it first)" >&2; exit 1; }
   for tool in xwininfo import convert; do
