@@ -1,7 +1,5 @@
 #include "app/layout.h"
 
-#include <stdexcept>
-
 #include "app/texts.h"
 
 namespace layout {
@@ -37,13 +35,6 @@ constexpr std::array<Control, kControlCount> kControls{{
 }  // namespace
 
 const std::array<Control, kControlCount>& Controls() { return kControls; }
-
-const Control& ControlById(int id) {
-    for (const Control& control : kControls) {
-        if (control.id == id) return control;
-    }
-    throw std::out_of_range("no control with this id");
-}
 
 std::string HelpText() {
     std::string text;

@@ -79,7 +79,6 @@ inline constexpr int kControlCount = 20;
 // In the order of creation. The labels' widths are those of their texts in
 // the window font.
 const std::array<Control, kControlCount>& Controls();
-const Control& ControlById(int id);
 
 // The 37 help lines joined with CR LF.
 std::string HelpText();

@@ -31,7 +31,6 @@ public:
     void SetEnabled(bool enabled) override;
     void Focus() override;
     bool HasFocus() const override;
-    HWND Handle() const { return hwnd_; }
 
 private:
     HWND hwnd_;
