@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     FakeTimer timer;
     FakeEventLoop loop;
     IgnoredReports reports;
-    FolderWatch watch(registry, files, timer, loop, reports);
+    FakeChangeSignal changes;
+    FolderWatch watch(registry, files, timer, changes, loop, reports);
 
     const WatchedFolders folders = {"C:\\Drawings\\Jww\\", "C:\\Drawings\\Other\\",
                                     "C:\\Drawings\\Zukei\\"};

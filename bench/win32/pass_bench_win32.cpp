@@ -159,7 +159,8 @@ int PassBench(int passes) {
     struct : IWatchObserver {
         void OnPassReport(PassReport) override {}
     } observer;
-    FolderWatch watch(registry, files, timer, loop, observer);
+    FakeChangeSignal changes;
+    FolderWatch watch(registry, files, timer, changes, loop, observer);
     const WatchedFolders watched = {ToCp932(folders[0]), ToCp932(folders[1]), ToCp932(folders[2])};
     if (watch.CheckStart(watched, 5.0).problem != StartProblem::None) {
         std::fprintf(stderr, "Start was refused: are the folders there?\n");

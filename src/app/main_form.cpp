@@ -4,6 +4,7 @@
 
 #include "app/texts.h"
 #include "settings/settings_file.h"
+#include "util/errors.h"
 #include "util/number_text.h"
 #include "util/sjis.h"
 #include "watch/interval.h"
@@ -28,8 +29,8 @@ MainForm::MainForm(const MainFormControls& controls, const MainFormServices& ser
     : controls_(controls),
       application_(services.application),
       files_(services.files),
-      watch_(services.registry, services.folderProbe, services.watchTimer, services.eventLoop,
-             *this) {}
+      watch_(services.registry, services.folderProbe, services.watchTimer, services.changeSignal,
+             services.eventLoop, *this) {}
 
 void MainForm::OnShown() {
     settingsPath_ = SettingsPathFor(application_.ExeName());
@@ -102,9 +103,11 @@ void MainForm::OnStart() {
             break;
     }
 
+    // The timer first: when the system refuses it, the window stays as it
+    // was and the error goes on to its box.
+    watch_.Start(folders, intervalSeconds);
     LockInputs();
     ShowStatus(texts::kStatusStarted);
-    watch_.Start(folders, intervalSeconds);
 }
 
 void MainForm::OnStop() {
@@ -118,7 +121,21 @@ void MainForm::OnExit() {
     controls_.window.Close();
 }
 
-void MainForm::OnWatchTick() { watch_.RunPass(); }
+void MainForm::OnWatchTick() { RunWatch(&FolderWatch::RunPass); }
+
+void MainForm::OnFolderChange() { RunWatch(&FolderWatch::OnChange); }
+
+void MainForm::RunWatch(void (FolderWatch::*pass)()) {
+    try {
+        (watch_.*pass)();
+    } catch (const TimerRefused&) {
+        if (!watch_.Running()) {
+            UnlockInputs();
+            ShowStatus(texts::kStatusStopped);
+        }
+        throw;
+    }
+}
 
 void MainForm::OnCloseRequested() {
     SaveOnClose();

@@ -39,6 +39,7 @@ struct MainFormServices {
     IFolderProbe& folderProbe;
     IRegistry& registry;
     IWatchTimer& watchTimer;
+    IChangeSignal& changeSignal;
 };
 
 class MainForm : private IWatchObserver {
@@ -58,6 +59,8 @@ public:
     // Ends the watch and asks the window to close.
     void OnExit();
     void OnWatchTick();
+    // The registry told of a change to Jw_cad's folder values.
+    void OnFolderChange();
     // The window asks to close (close box, system menu, Exit): saves the
     // settings and ends the application. When the interval field holds a
     // number too large for a double, nothing is saved, the error escapes and
@@ -77,6 +80,9 @@ private:
     void LockInputs();
     void UnlockInputs();
     void SaveOnClose();
+    // Runs a pass; a refused timer at its end leaves the window idle, as a
+    // stop does, before the error goes on to its box.
+    void RunWatch(void (FolderWatch::*pass)());
 
     MainFormControls controls_;
     IApplication& application_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "util/errors.h"
 #include "util/sjis.h"
 #include "watch/interval.h"
 #include "watch/registry_key.h"
@@ -11,6 +12,8 @@ namespace {
 
 constexpr char kMainKey[] = "SOFTWARE\\Jw_cad\\jw_win\\";
 constexpr char kSection[] = "Folder";
+// The key whose changes are told: the main key's section.
+constexpr char kFolderKey[] = "SOFTWARE\\Jw_cad\\jw_win\\Folder";
 constexpr std::array<const char*, kWatchedCount> kValueNames = {"File", "FileC", "ZUKEI"};
 constexpr std::uint32_t kChangedWaitMs = 500;
 
@@ -25,8 +28,13 @@ std::string AsFolderText(const std::string& folder) {
 }  // namespace
 
 FolderWatch::FolderWatch(IRegistry& registry, IFolderProbe& probe, IWatchTimer& timer,
-                         IEventLoop& loop, IWatchObserver& observer)
-    : registry_(registry), probe_(probe), timer_(timer), loop_(loop), observer_(observer) {}
+                         IChangeSignal& changes, IEventLoop& loop, IWatchObserver& observer)
+    : registry_(registry),
+      probe_(probe),
+      timer_(timer),
+      changes_(changes),
+      loop_(loop),
+      observer_(observer) {}
 
 StartCheck FolderWatch::CheckStart(const WatchedFolders& folders, double intervalSeconds) const {
     if (std::all_of(folders.begin(), folders.end(), [](const auto& f) { return f.empty(); })) {
@@ -42,18 +50,44 @@ StartCheck FolderWatch::CheckStart(const WatchedFolders& folders, double interva
 }
 
 void FolderWatch::Start(const WatchedFolders& folders, double intervalSeconds) {
+    timer_.Arm(IntervalMilliseconds(intervalSeconds));
     folders_ = folders;
     intervalSeconds_ = intervalSeconds;
     running_ = true;
-    timer_.Arm(IntervalMilliseconds(intervalSeconds_));
+    changedDuringPass_ = false;
+    // Without a notification the interval passes alone keep the values; each
+    // pass tries again.
+    changes_.Arm(kFolderKey);
 }
 
 void FolderWatch::Stop() {
     running_ = false;
+    changedDuringPass_ = false;
     timer_.Disarm();
+    changes_.Disarm();
+}
+
+void FolderWatch::OnChange() {
+    if (!running_) return;
+    // Never a pass inside a pass: the one that runs (it may be waiting after
+    // its rewrite) is followed by another as soon as it is over.
+    if (inPass_) {
+        changedDuringPass_ = true;
+        return;
+    }
+    RunPass();
 }
 
 void FolderWatch::RunPass() {
+    struct PassScope {
+        bool& inPass;
+        explicit PassScope(bool& flag) : inPass(flag) { inPass = true; }
+        ~PassScope() { inPass = false; }
+    } scope(inPass_);
+    Pass();
+}
+
+void FolderWatch::Pass() {
     timer_.Disarm();
     observer_.OnPassReport(PassReport::Searching);
 
@@ -80,7 +114,23 @@ void FolderWatch::RunPass() {
         }
         observer_.OnPassReport(PassReport::Resumed);
     }
-    timer_.Arm(IntervalMilliseconds(intervalSeconds_));
+    Rearm();
+}
+
+void FolderWatch::Rearm() {
+    // A change told during the pass runs the next pass as soon as control is
+    // back in the loop; it re-arms the interval as every pass does.
+    const std::uint32_t milliseconds =
+        changedDuringPass_ ? 0 : IntervalMilliseconds(intervalSeconds_);
+    changedDuringPass_ = false;
+    try {
+        timer_.Arm(milliseconds);
+    } catch (const TimerRefused&) {
+        // No pass would come any more: the watch ends as a stop ends it.
+        Stop();
+        throw;
+    }
+    changes_.Arm(kFolderKey);
 }
 
 void FolderWatch::ReadValues() {

@@ -1,5 +1,6 @@
 // The watch: keeps Jw_cad's three folder values in the current user's
-// registry pinned to the chosen folders, one pass at every tick of its timer.
+// registry pinned to the chosen folders, one pass at every tick of its timer
+// and one as soon as the registry tells of a change.
 #pragma once
 
 #include <array>
@@ -33,6 +34,23 @@ public:
     virtual void Disarm() = 0;
 };
 
+// Tells the watch that Jw_cad's folder values may have changed. One kernel
+// notification is held while it listens, so that a quiet registry costs
+// nothing.
+class IChangeSignal {
+public:
+    virtual ~IChangeSignal() = default;
+    // Listens for changes to the values of keyPath (under the current user's
+    // root) and for the key's deletion and creation: each change from now on
+    // leads to one FolderWatch::OnChange, called from the main message loop
+    // once the handler that runs has returned (changes close together may
+    // come as one). Returns at once when it already listens. False when no
+    // notification can be had.
+    virtual bool Arm(const std::string& keyPath) = 0;
+    // No more changes are told, not even one already signalled.
+    virtual void Disarm() = 0;
+};
+
 // What a pass found, in the order a pass reports it.
 enum class PassReport {
     Searching,      // the pass has begun
@@ -59,42 +77,53 @@ struct StartCheck {
 
 class FolderWatch {
 public:
-    FolderWatch(IRegistry& registry, IFolderProbe& probe, IWatchTimer& timer, IEventLoop& loop,
-                IWatchObserver& observer);
+    FolderWatch(IRegistry& registry, IFolderProbe& probe, IWatchTimer& timer,
+                IChangeSignal& changes, IEventLoop& loop, IWatchObserver& observer);
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
 
     // The first problem with these inputs, in this order: every folder empty,
     // a folder that does not exist (the first), an interval outside its range.
     StartCheck CheckStart(const WatchedFolders& folders, double intervalSeconds) const;
-    // Takes the folders and the interval (both checked) and arms the timer;
-    // the first pass comes one interval later. Throws TimerRefused.
+    // Arms the timer and, when it is had, takes the folders and the interval
+    // (both checked) and listens for changes; the first interval pass comes
+    // one interval later. Throws TimerRefused, and then nothing has changed.
     void Start(const WatchedFolders& folders, double intervalSeconds);
-    // Disarms the timer; a pass waiting after its rewrite ends with the wait.
+    // Disarms the timer and stops listening; a pass waiting after its rewrite
+    // ends with the wait.
     void Stop();
     bool Running() const { return running_; }
 
     // One pass: with every watched folder present, reads the three values and,
     // when one differs from its folder (letter case aside), writes every
     // watched folder; then re-arms the timer. Registry failures are swallowed:
-    // the next pass tries again. Throws TimerRefused from the re-arm.
+    // the next pass tries again. A refused re-arm ends the watch as Stop does
+    // and throws TimerRefused.
     void RunPass();
+    // The registry told of a change: a pass at once, or, during a pass, once
+    // that pass is over. Ignored once the watch has stopped.
+    void OnChange();
 
     // The values the last pass read, each with "\" appended; empty when the
     // read failed before it.
     const WatchedFolders& LastRead() const { return lastRead_; }
 
 private:
+    void Pass();
+    void Rearm();
     void ReadValues();
     bool WriteFolders();
 
     IRegistry& registry_;
     IFolderProbe& probe_;
     IWatchTimer& timer_;
+    IChangeSignal& changes_;
     IEventLoop& loop_;
     IWatchObserver& observer_;
     WatchedFolders folders_;
     WatchedFolders lastRead_;
     double intervalSeconds_ = 0;
     bool running_ = false;
+    bool inPass_ = false;
+    bool changedDuringPass_ = false;
 };

@@ -71,6 +71,24 @@ public:
     int starts = 0;              // how often a fresh interval was started
 };
 
+// A change notification that tells nothing by itself: a test calls
+// FolderWatch::OnChange as the message loop would. Can be unavailable.
+class FakeChangeSignal : public IChangeSignal {
+public:
+    bool Arm(const std::string& keyPath) override {
+        ++arms;
+        this->keyPath = keyPath;
+        listening = available;
+        return listening;
+    }
+    void Disarm() override { listening = false; }
+
+    bool available = true;  // false: no notification can be had
+    bool listening = false;
+    int arms = 0;
+    std::string keyPath;
+};
+
 class FakeFolderDialog : public IFolderDialog {
 public:
     std::optional<std::string> Pick(const std::string& initialFolder,

@@ -20,7 +20,7 @@ MainFormControls Controls(FakeMainForm& f) {
 }  // namespace
 
 FakeMainForm::FakeMainForm()
-    : form(Controls(*this), MainFormServices{app, loop, files, files, registry, timer}) {
+    : form(Controls(*this), MainFormServices{app, loop, files, files, registry, timer, changes}) {
     for (FakeEdit* e : {&jwwField, &otherField, &figureField, &intervalField}) {
         e->focusCounter = &focusCounter;
         e->focus = &focused;

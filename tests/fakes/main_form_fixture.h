@@ -19,6 +19,7 @@ struct FakeMainForm {
     FakeCheckBox autoStartBox, startMinimisedBox;
     FakeStatusLine status;
     FakeTimer timer;
+    FakeChangeSignal changes;
     FakeFolderDialog dialog;
     FakeRegistry registry;
     FakeFileSystem files;

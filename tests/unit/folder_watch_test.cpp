@@ -74,7 +74,8 @@ protected:
     FakeTimer timer;
     FakeEventLoop loop;
     RecordingObserver observer;
-    FolderWatch watch{registry, files, timer, loop, observer};
+    FakeChangeSignal changes;
+    FolderWatch watch{registry, files, timer, changes, loop, observer};
 
     const Reports kEqual{PassReport::Searching, PassReport::Resumed};
     const Reports kRewritten{PassReport::Searching, PassReport::Changed, PassReport::Resumed};
@@ -325,10 +326,69 @@ TEST_F(FolderWatchTest, StartArmsTheTimerWithoutAPassAndStopDisarmsIt) {
     EXPECT_EQ(0, registry.creates + registry.opens + registry.queries + registry.writes);
 }
 
-TEST_F(FolderWatchTest, ARefusedTimerAtStartEscapes) {
+TEST_F(FolderWatchTest, ARefusedTimerAtStartEscapesAndChangesNothing) {
     timer.refuse = true;
     EXPECT_THROW(Start(kJww, "", ""), TimerRefused);
     EXPECT_FALSE(timer.armed);
+    EXPECT_FALSE(watch.Running());
+    EXPECT_FALSE(changes.listening);
+}
+
+// ---- Changes told by the registry ------------------------------------------
+
+TEST_F(FolderWatchTest, AChangeRunsAPassAtOnceAndOneDuringAPassWaitsForItsEnd) {
+    Put("File", "C:\Elsewhere");
+    Start(kJww, "", "");
+    EXPECT_EQ(kFolderKey, changes.keyPath);
+    EXPECT_TRUE(changes.listening);
+
+    // Changes during the wait after the rewrite (the pass's own write among
+    // them) start no pass inside it.
+    int nested = 0;
+    loop.Post(
+        [this, &nested] {
+            const int writes = registry.writes;
+            watch.OnChange();
+            watch.OnChange();
+            nested += registry.writes - writes + static_cast<int>(observer.reports.size()) - 2;
+        },
+        100);
+    observer.reports.clear();
+    watch.OnChange();
+    EXPECT_EQ(kRewritten, observer.reports);
+    EXPECT_EQ(0, nested);
+    // Then one more pass as soon as the loop is back; it finds the values
+    // equal and re-arms the interval.
+    EXPECT_EQ(0u, timer.interval);
+    EXPECT_EQ(kEqual, Tick());
+    EXPECT_EQ(5000u, timer.interval);
+}
+
+TEST_F(FolderWatchTest, AChangeWhileAFolderIsMissingOrAfterStopWritesNothing) {
+    Start(kJww, kOther, "");
+    files.folders.erase(FakeFileSystem::Normal(kOther));
+    observer.reports.clear();
+    watch.OnChange();
+    EXPECT_EQ((Reports{PassReport::Searching, PassReport::FolderMissing}), observer.reports);
+    EXPECT_EQ(0, registry.opens + registry.creates + registry.writes);
+
+    // A change already signalled when Stop came is dropped.
+    watch.Stop();
+    EXPECT_FALSE(changes.listening);
+    observer.reports.clear();
+    watch.OnChange();
+    EXPECT_TRUE(observer.reports.empty());
+    EXPECT_FALSE(timer.armed);
+}
+
+TEST_F(FolderWatchTest, WithoutANotificationEachPassTriesAgain) {
+    changes.available = false;
+    Start(kJww, "", "");
+    const int arms = changes.arms;
+    changes.available = true;
+    Tick();
+    EXPECT_EQ(arms + 1, changes.arms);
+    EXPECT_TRUE(changes.listening);
 }
 
 TEST_F(FolderWatchTest, TheReArmRoundsTheIntervalLikeStart) {

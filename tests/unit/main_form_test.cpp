@@ -197,12 +197,26 @@ TEST_F(MainFormTest, AnOverflowingIntervalAtStartChangesNothing) {
     EXPECT_TRUE(f.jwwField.enabled && f.intervalField.enabled && f.startButton.enabled);
 }
 
-TEST_F(MainFormTest, ARefusedTimerAtStartIsShownAfterTheInputsAreLocked) {
+TEST_F(MainFormTest, ARefusedTimerLeavesOrMakesTheWindowIdleBeforeItsBox) {
+    // At Start: the window as it was, status included.
     f.files.PutFolder(kJww);
+    Show();
     f.timer.refuse = true;
     TypeAndStart(kJww);
-    EXPECT_EQ(Texts{std::string(texts::kMsgNoTimer) + "."}, f.boxes.appErrors);
-    EXPECT_TRUE(Locked());
+    const Texts box{std::string(texts::kMsgNoTimer) + "."};
+    EXPECT_EQ(box, f.boxes.appErrors);
+    EXPECT_TRUE(Unlocked());
+    EXPECT_EQ(texts::kStatusReady, f.status.text);
+
+    // At a pass's re-arm: the watch ends as a stop ends it.
+    f.timer.refuse = false;
+    TypeAndStart(kJww);
+    f.timer.refuse = true;
+    Tick();
+    EXPECT_EQ(texts::kStatusStopped, f.status.text);
+    EXPECT_TRUE(Unlocked());
+    EXPECT_FALSE(f.changes.listening);
+    EXPECT_EQ((Texts{box[0], box[0]}), f.boxes.appErrors);
 }
 
 // ---- The watch's passes --------------------------------------------------------
