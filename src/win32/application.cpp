@@ -8,16 +8,41 @@ void Win32Application::Dispatch(MSG& msg) {
     DispatchMessageW(&msg);
 }
 
+void Win32Application::WaitAlsoFor(HANDLE object, std::function<void()> onSignalled) {
+    objects_.push_back(object);
+    onSignalled_.push_back(std::move(onSignalled));
+}
+
 void Win32Application::Run() {
-    MSG msg{};
     while (!terminated_) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) {
-            terminated_ = true;
-            break;
+        const auto count = static_cast<DWORD>(objects_.size());
+        const DWORD woke = MsgWaitForMultipleObjectsEx(count, objects_.data(), INFINITE,
+                                                       QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke >= WAIT_OBJECT_0 && woke < WAIT_OBJECT_0 + count) {
+            onSignalled_[woke - WAIT_OBJECT_0]();
+            continue;
         }
-        Dispatch(msg);
+        // The objects cannot be waited on: the messages alone, as a plain
+        // message loop takes them.
+        if (woke == WAIT_FAILED) WaitMessage();
+        MSG msg{};
+        while (!terminated_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                terminated_ = true;
+                break;
+            }
+            Dispatch(msg);
+        }
     }
+    // The quit that Terminate posted is this loop's own: it must not end a
+    // modal loop that runs after this one.
+    MSG quit{};
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+void Win32Application::Terminate() {
+    if (!terminated_) PostQuitMessage(0);
+    terminated_ = true;
 }
 
 void Win32Application::ProcessMessages() {

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/toolkit.h"
 #include "watch/event_loop.h"
@@ -19,8 +21,15 @@ public:
     // The window whose controls the keyboard navigates; null for none.
     void SetMainWindow(HWND hwnd) { main_ = hwnd; }
 
-    // Dispatches messages until the application is marked for ending (by
-    // Terminate or a WM_QUIT); checked each time control is back in the loop.
+    // A kernel object that the main loop waits on beside the messages; when
+    // it is signalled, onSignalled runs from the loop (never inside a handler
+    // that dispatches messages itself). The object must outlive Run.
+    void WaitAlsoFor(HANDLE object, std::function<void()> onSignalled);
+
+    // Dispatches messages, and runs the callbacks of signalled objects, until
+    // the application is marked for ending (by Terminate or a WM_QUIT);
+    // checked each time control is back in the loop. Blocks while nothing
+    // happens.
     void Run();
     bool Terminated() const { return terminated_; }
 
@@ -31,7 +40,9 @@ public:
     std::uint32_t TickCount() override;
     // The executable's full path in code page 932.
     std::string ExeName() const override;
-    void Terminate() override { terminated_ = true; }
+    // Also posts the quit message, so that a loop blocked in its wait wakes
+    // up: a close sent by another program is handled inside that wait.
+    void Terminate() override;
 
 private:
     void Dispatch(MSG& msg);
@@ -39,4 +50,6 @@ private:
     std::wstring title_;
     HWND main_ = nullptr;
     bool terminated_ = false;
+    std::vector<HANDLE> objects_;
+    std::vector<std::function<void()>> onSignalled_;
 };

@@ -30,6 +30,18 @@ private:
     HANDLE handle_;
 };
 
+struct KeyDeleter {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+// An open registry key; null means none.
+using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyDeleter>;
+
+struct HandleDeleter {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+// A kernel object (an event) whose "none" is null.
+using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
+
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };

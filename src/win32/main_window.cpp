@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "app/layout.h"
 #include "app/texts.h"
 #include "app/window_place.h"
+#include "win32/change_signal.h"
 #include "win32/files.h"
 #include "win32/folder_dialog.h"
 #include "win32/handles.h"
@@ -132,7 +134,7 @@ ClassAndStyle WindowKind(layout::Kind kind) {
 // The adapters over the window's controls and the form that uses them; made
 // once the controls exist.
 struct MainWindow::Parts {
-    Parts(HWND hwnd, Win32Application& app, IFocusHost& focus)
+    Parts(HWND hwnd, Win32Application& app, IFocusHost& focus, std::function<void()> onChange)
         : window(hwnd),
           boxes(hwnd, app.Title()),
           jwwField(GetDlgItem(hwnd, layout::kJwwField), &focus),
@@ -148,6 +150,7 @@ struct MainWindow::Parts {
           startMinimisedBox(GetDlgItem(hwnd, layout::kStartMinimisedBox)),
           statusLine(GetDlgItem(hwnd, layout::kStatusLine)),
           watchTimer(hwnd, kWatchTimerId),
+          changeSignal(std::move(onChange)),
           folderDialog(hwnd),
           form(
               MainFormControls{
@@ -161,7 +164,7 @@ struct MainWindow::Parts {
                   startMinimisedBox,
                   statusLine,
                   folderDialog},
-              MainFormServices{app, app, files, files, registry, watchTimer}) {}
+              MainFormServices{app, app, files, files, registry, watchTimer, changeSignal}) {}
 
     Win32Window window;
     Win32MessageBoxes boxes;
@@ -170,6 +173,7 @@ struct MainWindow::Parts {
     Win32CheckBox autoStartBox, startMinimisedBox;
     Win32StatusLine statusLine;
     Win32Timer watchTimer;
+    Win32ChangeSignal changeSignal;
     Win32FolderDialog folderDialog;
     Win32Registry registry;
     Win32FileSystem files;
@@ -227,7 +231,12 @@ bool MainWindow::Create() {
     }
     CreateFonts();
     CreateControls();
-    parts_ = std::make_unique<Parts>(hwnd_, application_, *this);
+    parts_ = std::make_unique<Parts>(
+        hwnd_, application_, *this, [this] { Run([](MainForm& form) { form.OnFolderChange(); }); });
+    const auto events = parts_->changeSignal.Events();
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        application_.WaitAlsoFor(events[i], [this, i] { parts_->changeSignal.OnSignalled(i); });
+    }
     // The control that last had the focus gets it back when the window is
     // activated or restored; minimising takes the focus away without
     // deactivating the window, so every change of focus is noted.

@@ -19,7 +19,8 @@ std::wstring ToWide(const std::string& cp932) {
 std::string ToCp932(const std::wstring& wide) {
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
-    const int count = WideCharToMultiByte(kCodePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    const int count =
+        WideCharToMultiByte(kCodePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     if (count <= 0) return {};
     std::string bytes(static_cast<std::size_t>(count), '\0');
     WideCharToMultiByte(kCodePage, 0, wide.data(), size, bytes.data(), count, nullptr, nullptr);

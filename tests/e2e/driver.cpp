@@ -17,7 +17,8 @@ constexpr wchar_t kJwKey[] = L"SOFTWARE\\Jw_cad\\jw_win\\Folder";
 
 std::wstring Convert(UINT codePage, const std::string& bytes) {
     if (bytes.empty()) return {};
-    int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    int n =
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
     return out;
@@ -53,7 +54,8 @@ std::wstring SourceExe() {
 
 std::wstring WindowText(HWND hwnd) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
@@ -199,8 +201,8 @@ void DeleteAll() { RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad"); }
 namespace {
 void SetRaw(const std::wstring& name, DWORD type, const BYTE* data, DWORD size) {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kJwKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kJwKey, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name.c_str(), 0, type, data, size));
     RegCloseKey(key);
 }
@@ -288,7 +290,9 @@ App::~App() {
     }
 }
 
-std::vector<HWND> App::Children() const { return main_ ? DirectChildren(main_) : std::vector<HWND>{}; }
+std::vector<HWND> App::Children() const {
+    return main_ ? DirectChildren(main_) : std::vector<HWND>{};
+}
 
 RECT App::ClientRectOf(HWND hwnd) const {
     RECT r{};
@@ -337,13 +341,20 @@ HWND App::StatusBar() const {
 
 HWND App::Label(int n) const {
     switch (n) {
-        case 1: return ChildAt(0, 0);
-        case 2: return ChildAt(8, 120);
-        case 3: return ChildAt(8, 40);
-        case 4: return ChildAt(168, 120);
-        case 6: return ChildAt(8, 64);
-        case 9: return ChildAt(8, 88);
-        default: return nullptr;
+        case 1:
+            return ChildAt(0, 0);
+        case 2:
+            return ChildAt(8, 120);
+        case 3:
+            return ChildAt(8, 40);
+        case 4:
+            return ChildAt(168, 120);
+        case 6:
+            return ChildAt(8, 64);
+        case 9:
+            return ChildAt(8, 88);
+        default:
+            return nullptr;
     }
 }
 
@@ -364,8 +375,8 @@ bool App::Enabled(HWND hwnd) const { return IsWindowEnabled(hwnd) != FALSE; }
 
 void App::SetText(HWND edit, const std::wstring& text) const {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        5000, &result);
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 void App::Click(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }

@@ -129,4 +129,53 @@ TEST_F(WatchE2E, StopUnlocksTheInputsAndNoFurtherPassRuns) {
     EXPECT_EQ(kStopped, app.Status());
 }
 
+// True when nothing changes the key within timeoutMs.
+bool KeyStaysUnchanged(int timeoutMs) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad\\jw_win\\Folder", 0, KEY_NOTIFY,
+                      &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    HANDLE changed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const bool quiet =
+        RegNotifyChangeKeyValue(key, TRUE, REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME,
+                                changed, TRUE) == ERROR_SUCCESS &&
+        WaitForSingleObject(changed, static_cast<DWORD>(timeoutMs)) == WAIT_TIMEOUT;
+    RegCloseKey(key);
+    CloseHandle(changed);
+    return quiet;
+}
+
+TEST_F(WatchE2E, ChangesFromOutsideAreCorrectedAtOnceUntilStop) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    const std::wstring other = box.MakeFolder(L"Other");
+    jw::Set(L"File", WithoutBackslash(jww));
+    jw::Set(L"FileC", WithoutBackslash(other));
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    // No interval pass comes within this test.
+    Start(app, jww, other, L"3600");
+
+    for (const wchar_t* elsewhere : {L"C:\\Elsewhere", L"C:\\Again"}) {
+        jw::Set(L"File", elsewhere);
+        EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 1000));
+        jw::Set(L"FileC", elsewhere);
+        EXPECT_TRUE(WaitFor([&] { return ValueIs(L"FileC", WithoutBackslash(other)); }, 1000));
+    }
+    // Once corrected, nothing writes the key again: its own writes start no
+    // series of passes.
+    ASSERT_TRUE(WaitFor([&] { return app.Status() == kResumed; }, 3000));
+    EXPECT_TRUE(KeyStaysUnchanged(1500));
+
+    // The key deleted and created again with another value.
+    jw::DeleteAll();
+    jw::Set(L"File", L"C:\\Reinstalled");
+    EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 1000));
+
+    app.Click(app.Button(5));
+    ASSERT_TRUE(WaitFor([&] { return app.Status() == kStopped; }, 3000));
+    jw::Set(L"File", L"C:\\Elsewhere");
+    EXPECT_FALSE(WaitFor([&] { return !ValueIs(L"File", L"C:\\Elsewhere"); }, 1500));
+}
+
 }  // namespace

@@ -6,11 +6,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "watch/event_loop.h"
 #include "win32/application.h"
@@ -257,6 +259,29 @@ TEST(ShellPump, RunEndsOnTerminateOrQuit) {
         PostQuitMessage(0);
         app.Run();
         EXPECT_TRUE(app.Terminated());
+    }
+    {
+        // A message sent from another thread is handled inside the loop's
+        // wait: Terminate there must end it without a posted message after it.
+        Win32Application app(L"Dirmind");
+        TestWindow window;
+        HWND button = window.AddChild(L"BUTTON", BS_PUSHBUTTON, kButtonId);
+        window.onClick = [&] { app.Terminate(); };
+        const DWORD loopThread = GetCurrentThreadId();
+        std::atomic<bool> ended{false};
+        std::thread sender([&] {
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_BLOCK, 5000, &result);
+            // Bounded: a loop that missed it would wait for ever.
+            for (int i = 0; i < 600 && !ended; ++i) Sleep(10);
+            if (!ended) PostThreadMessageW(loopThread, WM_QUIT, 0, 0);
+        });
+        const auto start = Clock::now();
+        app.Run();
+        ended = true;
+        sender.join();
+        EXPECT_EQ(1, window.clicks);
+        EXPECT_LT(MsSince(start), 5000);
     }
 }
 
