@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
 # Prints the benchmark figures: one monitoring pass against the test doubles
 # (native) and against the real registry under Wine, the CPU share of a 500 ms
-# wait with the real message pump, and the CPU share of the real Dirmind.exe
-# while it watches at a 5 s interval. Usage: scripts/bench.sh [IDLE_SECONDS]
+# wait with the real message pump, the CPU share of the real Dirmind.exe while
+# it watches at a 5 s interval, and how soon it corrects a value written from
+# outside: told by the registry at a 3600 s interval, and with the interval
+# passes alone at 1 s. Usage: scripts/bench.sh [IDLE_SECONDS] [WRITES]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 idle="${1:-60}"
+writes="${2:-200}"
 
 cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/bench-native --target bench_pass_bench -j "$(nproc)"
 cmake -S . -B build/win-x86_64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake >/dev/null
-cmake --build build/win-x86_64 --target Dirmind bench_wait_cpu bench_pass_bench_win32 -j "$(nproc)"
+cmake --build build/win-x86_64 --target Dirmind bench_wait_cpu bench_pass_bench_win32 \
+      bench_dirmind_interval_only -j "$(nproc)"
 
 echo "== One pass against the test doubles (native)"
 build/bench-native/bench/bench_pass_bench 10000
 
 exe="Z:$(pwd | tr / '\\')\\build\\win-x86_64\\Dirmind.exe"
+interval_only="Z:$(pwd | tr / '\\')\\build\\win-x86_64\\bench\\bench_dirmind_interval_only.exe"
 scripts/with-wine.sh bash -c "
   echo '== DispatchMessagesFor(500) with the real message pump (Wine)'
   wine build/win-x86_64/bench/bench_wait_cpu.exe
@@ -25,4 +30,8 @@ scripts/with-wine.sh bash -c "
   wine build/win-x86_64/bench/bench_pass_bench_win32.exe 2000
   echo '== Dirmind.exe watching at a 5 s interval for $idle s (Wine)'
   wine build/win-x86_64/bench/bench_pass_bench_win32.exe --idle-cpu '$exe' $idle
+  echo '== Correction latency: $writes outside writes, told by the registry (Wine)'
+  wine build/win-x86_64/bench/bench_pass_bench_win32.exe --latency '$exe' 3600 $writes
+  echo '== Correction latency: the same writes, interval passes alone at 1 s (Wine)'
+  wine build/win-x86_64/bench/bench_pass_bench_win32.exe --latency '$interval_only' 1 $writes
 "

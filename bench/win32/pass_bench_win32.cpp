@@ -10,6 +10,12 @@
 //     Starts a copy of Dirmind.exe watching one folder every 5 s (through its
 //     settings file) and prints its share of one CPU over the given time
 //     (default 60 s), taken from GetProcessTimes.
+//
+//   bench_pass_bench_win32 --latency <path of Dirmind.exe> <interval> [writes]
+//     Starts a copy of Dirmind.exe watching one folder at the given interval
+//     (in seconds), then writes Jw_cad's value from outside the given number
+//     of times (default 200), 0.6 to 1.6 s apart, and prints how long each
+//     took until the value read back as the folder: median, p99 and max.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
@@ -230,36 +236,67 @@ std::optional<double> HostCpuSeconds(const std::string& marker) {
     return std::nullopt;
 }
 
+// A copy of Dirmind.exe in a folder of its own, started with auto-start on
+// and one folder to keep at the given interval; ended on destruction.
+class WatchingCopy {
+public:
+    WatchingCopy(const std::wstring& exe, const std::string& interval)
+        : dir_(L"dirmind-copy"), folder_(dir_.MakeFolder(L"Jww")) {
+        const std::wstring copy = dir_.Path() + L"Dirmind.exe";
+        if (!CopyFileW(exe.c_str(), copy.c_str(), FALSE)) {
+            std::fprintf(stderr, "cannot copy the executable\n");
+            return;
+        }
+        // Left, top, three folders, the interval, auto-start on, not minimised.
+        const std::string dat =
+            "100\r\n100\r\n" + ToCp932(folder_) + "\r\n\r\n\r\n" + interval + "\r\n1\r\n0\r\n";
+        std::ofstream(std::filesystem::path(dir_.Path() + L"Dirmind.dat"), std::ios::binary) << dat;
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        std::wstring command = L"\"" + copy + L"\"";
+        if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            dir_.Path().c_str(), &si, &pi_)) {
+            std::fprintf(stderr, "cannot start the executable\n");
+            return;
+        }
+        WaitForInputIdle(pi_.hProcess, 10000);
+    }
+    ~WatchingCopy() {
+        if (!pi_.hProcess) return;
+        TerminateProcess(pi_.hProcess, 0);
+        WaitForSingleObject(pi_.hProcess, 10000);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    WatchingCopy(const WatchingCopy&) = delete;
+    WatchingCopy& operator=(const WatchingCopy&) = delete;
+
+    bool Started() const { return pi_.hProcess != nullptr; }
+    const PROCESS_INFORMATION& Process() const { return pi_; }
+    // The folder as the registry holds it.
+    std::wstring Pinned() const { return folder_.substr(0, folder_.size() - 1); }
+    // Waits (timeoutMs at most) until File reads back as the folder.
+    bool WaitPinned(DWORD timeoutMs) const {
+        for (DWORD waited = 0; waited <= timeoutMs; waited += 20) {
+            if (GetJwText(L"File") == Pinned()) return true;
+            Sleep(20);
+        }
+        return false;
+    }
+
+private:
+    TempDir dir_;
+    std::wstring folder_;
+    PROCESS_INFORMATION pi_{};
+};
+
 int IdleCpuBench(const std::wstring& exe, int seconds) {
     SavedJwValues saved;
-    TempDir dir(L"dirmind-idle");
-    const std::wstring folder = dir.MakeFolder(L"Jww");
-    const std::wstring copy = dir.Path() + L"Dirmind.exe";
-    if (!CopyFileW(exe.c_str(), copy.c_str(), FALSE)) {
-        std::fprintf(stderr, "cannot copy the executable\n");
-        return 1;
-    }
-    // Left, top, three folders, interval 5 s, auto-start on, not minimised.
-    const std::string dat = "100\r\n100\r\n" + ToCp932(folder) + "\r\n\r\n\r\n5\r\n1\r\n0\r\n";
-    std::ofstream(std::filesystem::path(dir.Path() + L"Dirmind.dat"), std::ios::binary) << dat;
-
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    std::wstring command = L"\"" + copy + L"\"";
-    if (!CreateProcessW(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.Path().c_str(), &si, &pi)) {
-        std::fprintf(stderr, "cannot start the executable\n");
-        return 1;
-    }
-    WaitForInputIdle(pi.hProcess, 10000);
+    WatchingCopy copy(exe, "5");
+    if (!copy.Started()) return 1;
+    const PROCESS_INFORMATION& pi = copy.Process();
     // Watching: the first pass, 5 s after the start, writes the folder.
-    const std::wstring expected = folder.substr(0, folder.size() - 1);
-    bool watching = false;
-    for (int i = 0; i < 200 && !watching; ++i) {
-        watching = GetJwText(L"File") == expected;
-        if (!watching) Sleep(100);
-    }
+    const bool watching = copy.WaitPinned(20000);
 
     int result = 0;
     if (!watching) {
@@ -297,11 +334,67 @@ int IdleCpuBench(const std::wstring& exe, int seconds) {
             std::printf("Windows process id %lu\n", static_cast<unsigned long>(pi.dwProcessId));
         }
     }
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return result;
+}
+
+// Waits until File reads back as pinned, told by the registry's own
+// notification so that the waiting adds no load; false after timeoutMs.
+bool WaitForValue(const std::wstring& pinned, DWORD timeoutMs) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kJwFolderKey, 0, KEY_NOTIFY, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    HANDLE changed = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    const DWORD start = GetTickCount();
+    bool done = false;
+    for (;;) {
+        RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE);
+        done = GetJwText(L"File") == pinned;
+        const DWORD elapsed = GetTickCount() - start;
+        if (done || elapsed >= timeoutMs) break;
+        WaitForSingleObject(changed, timeoutMs - elapsed);
+    }
+    CloseHandle(changed);
+    RegCloseKey(key);
+    return done;
+}
+
+int LatencyBench(const std::wstring& exe, const std::string& interval, int writes) {
+    SavedJwValues saved;
+    WatchingCopy copy(exe, interval);
+    if (!copy.Started()) return 1;
+    const std::wstring pinned = copy.Pinned();
+    const DWORD timeoutMs = static_cast<DWORD>(std::atof(interval.c_str()) * 1000) + 3000;
+    // Written until the program, once it watches, corrects it.
+    bool watching = false;
+    for (int attempt = 0; attempt < 20 && !watching; ++attempt) {
+        SetJwText(L"File", L"C:\\Elsewhere");
+        watching = copy.WaitPinned(timeoutMs);
+    }
+    if (!watching) {
+        std::fprintf(stderr, "the program did not start watching\n");
+        return 1;
+    }
+    std::vector<double> ms;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < writes; ++i) {
+        // Irregular moments, each after the 500 ms wait that follows a rewrite.
+        seed = seed * 1664525u + 1013904223u;
+        Sleep(600 + (seed >> 16) % 1000);
+        SetJwText(L"File", L"C:\\Elsewhere" + std::to_wstring(i));
+        const auto written = std::chrono::steady_clock::now();
+        if (!WaitForValue(pinned, timeoutMs)) {
+            std::fprintf(stderr, "write %d was not corrected within %lu ms\n", i,
+                         static_cast<unsigned long>(timeoutMs));
+            return 1;
+        }
+        const auto corrected = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(corrected - written).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%d outside writes at a %s s interval: median %.2f ms  p99 %.2f ms  max %.2f ms\n",
+                writes, interval.c_str(), ms[ms.size() / 2], ms[ms.size() * 99 / 100], ms.back());
+    return 0;
 }
 
 }  // namespace
@@ -310,6 +403,10 @@ int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv) return 1;
+    if (argc >= 4 && std::wstring(argv[1]) == L"--latency") {
+        const int writes = argc >= 5 ? std::max(1, _wtoi(argv[4])) : 200;
+        return LatencyBench(argv[2], ToCp932(argv[3]), writes);
+    }
     if (argc >= 3 && std::wstring(argv[1]) == L"--idle-cpu") {
         const int seconds = argc >= 4 ? std::max(1, _wtoi(argv[3])) : 60;
         return IdleCpuBench(argv[2], seconds);
