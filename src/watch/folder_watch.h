@@ -5,51 +5,16 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
 #include "watch/event_loop.h"
+#include "watch/ports.h"
 #include "watch/registry_port.h"
 
 inline constexpr std::size_t kWatchedCount = 3;
 // The folders for Jw_cad's values File (JWW files), FileC (other files) and
 // ZUKEI (figure files), in that order; an empty one is not watched.
 using WatchedFolders = std::array<std::string, kWatchedCount>;
-
-class IFolderProbe {
-public:
-    virtual ~IFolderProbe() = default;
-    // A folder exists at path; a file or an unreachable path counts as missing.
-    virtual bool FolderExists(const std::string& path) = 0;
-};
-
-// The timer whose ticks run the passes.
-class IWatchTimer {
-public:
-    virtual ~IWatchTimer() = default;
-    // Starts a fresh interval that repeats until Disarm. Throws TimerRefused
-    // when the system has no timer to give.
-    virtual void Arm(std::uint32_t milliseconds) = 0;
-    // No tick comes any more, not even one already due.
-    virtual void Disarm() = 0;
-};
-
-// Tells the watch that Jw_cad's folder values may have changed. One kernel
-// notification is held while it listens, so that a quiet registry costs
-// nothing.
-class IChangeSignal {
-public:
-    virtual ~IChangeSignal() = default;
-    // Listens for changes to the values of keyPath (under the current user's
-    // root) and for the key's deletion and creation: each change from now on
-    // leads to one FolderWatch::OnChange, called from the main message loop
-    // once the handler that runs has returned (changes close together may
-    // come as one). Returns at once when it already listens. False when no
-    // notification can be had.
-    virtual bool Arm(const std::string& keyPath) = 0;
-    // No more changes are told, not even one already signalled.
-    virtual void Disarm() = 0;
-};
 
 // What a pass found, in the order a pass reports it.
 enum class PassReport {

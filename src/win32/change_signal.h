@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "watch/folder_watch.h"
+#include "watch/ports.h"
 #include "win32/handles.h"
 
 class Win32ChangeSignal : public IChangeSignal {

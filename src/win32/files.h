@@ -2,7 +2,7 @@
 #pragma once
 
 #include "settings/file_port.h"
-#include "watch/folder_watch.h"
+#include "watch/ports.h"
 
 class Win32FileSystem : public ISettingsFiles, public IFolderProbe {
 public:

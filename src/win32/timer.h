@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "watch/folder_watch.h"
+#include "watch/ports.h"
 
 class Win32Timer : public IWatchTimer {
 public:

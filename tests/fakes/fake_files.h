@@ -10,7 +10,7 @@
 #include <string>
 
 #include "settings/file_port.h"
-#include "watch/folder_watch.h"
+#include "watch/ports.h"
 
 class FakeFileSystem : public ISettingsFiles, public IFolderProbe {
 public:

@@ -11,7 +11,7 @@
 
 #include "app/toolkit.h"
 #include "watch/event_loop.h"
-#include "watch/folder_watch.h"
+#include "watch/ports.h"
 
 class FakeEdit : public IEdit {
 public:
