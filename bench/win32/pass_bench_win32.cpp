@@ -240,8 +240,9 @@ std::optional<double> HostCpuSeconds(const std::string& marker) {
 // and one folder to keep at the given interval; ended on destruction.
 class WatchingCopy {
 public:
-    WatchingCopy(const std::wstring& exe, const std::string& interval)
-        : dir_(L"dirmind-copy"), folder_(dir_.MakeFolder(L"Jww")) {
+    // The folder is named dirName-<this process's id>.
+    WatchingCopy(const std::wstring& exe, const std::string& interval, const wchar_t* dirName)
+        : dir_(dirName), folder_(dir_.MakeFolder(L"Jww")) {
         const std::wstring copy = dir_.Path() + L"Dirmind.exe";
         if (!CopyFileW(exe.c_str(), copy.c_str(), FALSE)) {
             std::fprintf(stderr, "cannot copy the executable\n");
@@ -292,7 +293,7 @@ private:
 
 int IdleCpuBench(const std::wstring& exe, int seconds) {
     SavedJwValues saved;
-    WatchingCopy copy(exe, "5");
+    WatchingCopy copy(exe, "5", L"dirmind-idle");
     if (!copy.Started()) return 1;
     const PROCESS_INFORMATION& pi = copy.Process();
     // Watching: the first pass, 5 s after the start, writes the folder.
@@ -361,7 +362,7 @@ bool WaitForValue(const std::wstring& pinned, DWORD timeoutMs) {
 
 int LatencyBench(const std::wstring& exe, const std::string& interval, int writes) {
     SavedJwValues saved;
-    WatchingCopy copy(exe, interval);
+    WatchingCopy copy(exe, interval, L"dirmind-latency");
     if (!copy.Started()) return 1;
     const std::wstring pinned = copy.Pinned();
     const DWORD timeoutMs = static_cast<DWORD>(std::atof(interval.c_str()) * 1000) + 3000;

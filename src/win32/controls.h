@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <cstddef>
 #include <string>
 
 #include "app/toolkit.h"
@@ -22,32 +21,41 @@ protected:
     ~IFocusHost() = default;
 };
 
-class Win32Edit : public IEdit {
+// What every lockable control does: enabling and the focus, through the
+// main window's focus host when there is one.
+class Win32Control {
 public:
-    explicit Win32Edit(HWND hwnd, IFocusHost* focusHost = nullptr)
+    explicit Win32Control(HWND hwnd, IFocusHost* focusHost = nullptr)
         : hwnd_(hwnd), focusHost_(focusHost) {}
-    std::string Text() const override;
-    void SetText(const std::string& text) override;
-    void SetEnabled(bool enabled) override;
-    void Focus() override;
-    bool HasFocus() const override;
+    // Disabling the control with the focus passes the focus on in the tab
+    // order first: the focus is never left nowhere, the keyboard never dead.
+    void Enable(bool enabled);
+    void TakeFocus();
+    bool Focused() const;
+
+protected:
+    HWND hwnd_;
 
 private:
-    HWND hwnd_;
     IFocusHost* focusHost_;
 };
 
-class Win32Button : public IButton {
+class Win32Edit : public IEdit, private Win32Control {
 public:
-    explicit Win32Button(HWND hwnd, IFocusHost* focusHost = nullptr)
-        : hwnd_(hwnd), focusHost_(focusHost) {}
-    void SetEnabled(bool enabled) override;
-    void Focus() override;
-    bool HasFocus() const override;
+    using Win32Control::Win32Control;
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    void SetEnabled(bool enabled) override { Enable(enabled); }
+    void Focus() override { TakeFocus(); }
+    bool HasFocus() const override { return Focused(); }
+};
 
-private:
-    HWND hwnd_;
-    IFocusHost* focusHost_;
+class Win32Button : public IButton, private Win32Control {
+public:
+    using Win32Control::Win32Control;
+    void SetEnabled(bool enabled) override { Enable(enabled); }
+    void Focus() override { TakeFocus(); }
+    bool HasFocus() const override { return Focused(); }
 };
 
 class Win32CheckBox : public ICheckBox {
@@ -69,38 +77,3 @@ public:
 private:
     HWND hwnd_;
 };
-
-// A top-level window. Left and top are those of the outer frame in screen
-// pixels; while the window is minimised, those it has when restored.
-class Win32Window : public IWindow {
-public:
-    explicit Win32Window(HWND hwnd) : hwnd_(hwnd) {}
-    int Left() const override;
-    int Top() const override;
-    void MoveTo(int left, int top) override;
-    void Minimize() override;
-    // Sends WM_CLOSE, as the close box does, and returns once it is handled.
-    void Close() override;
-
-private:
-    POINT Position() const;
-    HWND hwnd_;
-};
-
-// Lets the user put at most maxBytes bytes of code page 932 text into a
-// single-line edit, whether typed, pasted or entered through an input method;
-// a full-width character counts two. Text set by the program is not cut.
-// The limit lasts as long as the edit.
-void LimitEditBytes(HWND edit, std::size_t maxBytes);
-
-// Keeps Esc in a multi-line edit from closing its parent: such an edit asks
-// its parent to close on Esc when it runs under the dialog manager.
-void KeepEscapeInMemo(HWND memo);
-
-// Paints a one-part status bar itself, on the given background colour with
-// its text in the button-text colour: a themed status bar ignores the colour
-// it is given.
-void PaintStatusLine(HWND statusBar, COLORREF background);
-
-// The code page 932 byte length of a wide text.
-std::size_t Cp932Length(const std::wstring& text);

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 // A kernel file handle; INVALID_HANDLE_VALUE means none.
 class UniqueFile {
@@ -66,6 +67,40 @@ public:
 
 private:
     HWND hwnd_;
+    HDC dc_;
+};
+
+// A top-level window this code created, destroyed with this object unless
+// it went first (its WM_NCDESTROY then calls Forget).
+class OwnedWindow {
+public:
+    OwnedWindow() = default;
+    ~OwnedWindow() {
+        if (HWND hwnd = std::exchange(hwnd_, nullptr)) DestroyWindow(hwnd);
+    }
+    OwnedWindow(const OwnedWindow&) = delete;
+    OwnedWindow& operator=(const OwnedWindow&) = delete;
+
+    void Take(HWND hwnd) { hwnd_ = hwnd; }
+    void Forget() { hwnd_ = nullptr; }
+    HWND Get() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+    ~PaintScope() { EndPaint(hwnd_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

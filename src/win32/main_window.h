@@ -1,6 +1,6 @@
 // The main window: the Win32 window of class "TForm1" with its controls, the
 // adapters the form's logic works through, and the MainForm that handles its
-// events.
+// events. Its window procedure dispatches each message to a named handler.
 #pragma once
 
 #include <windows.h>
@@ -9,13 +9,14 @@
 
 #include "app/main_form.h"
 #include "win32/application.h"
-#include "win32/controls.h"
+#include "win32/focus_keeper.h"
+#include "win32/fonts.h"
 #include "win32/handles.h"
 
 // Registers the window class "TForm1"; false when that fails.
 bool RegisterMainWindowClass(HINSTANCE instance);
 
-class MainWindow : public IFocusHost {
+class MainWindow {
 public:
     MainWindow(HINSTANCE instance, Win32Application& application);
     ~MainWindow();
@@ -24,43 +25,41 @@ public:
 
     // Creates the window hidden, with its controls, and queues the first
     // showing: MainForm::OnShown runs from the message loop, then the window
-    // is shown unless it was minimised. False when the window cannot be created.
+    // is shown unless it was minimised. False when the window or one of its
+    // controls cannot be created (GetLastError tells why).
     bool Create();
-    HWND Handle() const { return hwnd_; }
-
-    // The control gets the focus now if the window can take it (or a control
-    // of the hidden window holds it), and again whenever the window is
-    // activated.
-    void FocusControl(HWND control) override;
-    bool HasFocus(HWND control) const override;
+    HWND Handle() const { return window_.Get(); }
 
 private:
     friend bool RegisterMainWindowClass(HINSTANCE instance);
-    struct Parts;
+    struct Adapters;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK FocusHook(int code, WPARAM wp, LPARAM lp);
-    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-    void CreateFonts();
-    void CreateControls();
-    void FirstShow();
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnFirstShow();
+    void OnCommand(WPARAM wp, LPARAM lp);
+    void OnTimer(WPARAM timerId);
+    void OnClose();
+    void OnEndSession(bool ending);
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnNextDlgCtl(WPARAM wp, LPARAM lp);
+
+    void FitClientArea();
+    void ListenForChanges();
     // Brings a window that lies on no monitor's work area into view.
     void KeepInView();
-    void Command(int id, HWND control);
-    LRESULT StaticColours(HDC dc, HWND control);
-    void RestoreFocus();
+    // Runs a handler of the form inside the error boundary.
     template <typename Handler>
-    void Run(Handler&& handler);
+    void CallForm(Handler&& handler);
 
     HINSTANCE instance_;
     Win32Application& application_;
-    HWND hwnd_ = nullptr;
-    HWND lastFocus_ = nullptr;
     bool shown_ = false;
-    HHOOK focusHook_ = nullptr;
-    UniqueFont windowFont_;
-    UniqueFont bannerFont_;
-    UniqueFont statusFont_;
+    WindowFonts fonts_;
     UniqueBrush bannerBrush_;
-    std::unique_ptr<Parts> parts_;
+    std::unique_ptr<FocusKeeper> focus_;
+    std::unique_ptr<Adapters> adapters_;
+    // Last, so that it goes first: the controls use the fonts, the focus
+    // keeper and the adapters until they are destroyed with the window.
+    OwnedWindow window_;
 };

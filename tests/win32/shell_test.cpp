@@ -16,10 +16,12 @@
 
 #include "watch/event_loop.h"
 #include "win32/application.h"
+#include "win32/byte_limit.h"
 #include "win32/controls.h"
 #include "win32/message_boxes.h"
 #include "win32/text.h"
 #include "win32/timer.h"
+#include "win32/window.h"
 
 namespace {
 

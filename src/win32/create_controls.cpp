@@ -1,0 +1,106 @@
+#include "win32/create_controls.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "win32/byte_limit.h"
+#include "win32/memo_keys.h"
+#include "win32/status_line_paint.h"
+#include "win32/text.h"
+
+namespace {
+
+struct ClassAndStyle {
+    const wchar_t* cls;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ClassAndStyle WindowKind(layout::Kind kind) {
+    switch (kind) {
+        case layout::Kind::Banner:
+            return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0};
+        case layout::Kind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case layout::Kind::Edit:
+            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case layout::Kind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case layout::Kind::CheckBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case layout::Kind::Memo:
+            return {L"EDIT",
+                    ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
+                        WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
+        case layout::Kind::StatusLine:
+            return {STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+HFONT FontOf(const layout::Control& control, const WindowFonts& fonts) {
+    if (control.kind == layout::Kind::Banner) return fonts.banner.get();
+    if (control.kind == layout::Kind::StatusLine) return fonts.status.get();
+    return fonts.window.get();
+}
+
+// What a control needs beyond its window: the status line's one part and
+// colour, the help text's keys, the interval field's limit and input method.
+void Furnish(HWND hwnd, const layout::Control& control) {
+    if (control.kind == layout::Kind::StatusLine) {
+        int parts[] = {-1};
+        SendMessageW(hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+        const layout::Colour c = layout::kStatusLineColour;
+        PaintStatusLine(hwnd, RGB(c.red, c.green, c.blue));
+        // The bar sizes itself to its font: put it back in its place.
+        SetWindowPos(hwnd, nullptr, control.left, control.top, control.width, control.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (control.kind == layout::Kind::Memo) {
+        KeepEscapeInMemo(hwnd);
+    } else if (control.id == layout::kIntervalField) {
+        LimitEditBytes(hwnd, layout::kIntervalMaxBytes);
+        ImmAssociateContextEx(hwnd, nullptr, 0);
+    }
+}
+
+// The dialog manager tabs in Z order: the focusable controls go into their
+// tab order.
+void OrderForTab(HWND window) {
+    std::vector<const layout::Control*> tabbed;
+    for (const layout::Control& control : layout::Controls()) {
+        if (control.tab != layout::kNoTabStop) tabbed.push_back(&control);
+    }
+    std::stable_sort(tabbed.begin(), tabbed.end(),
+                     [](const auto* a, const auto* b) { return a->tab < b->tab; });
+    for (const layout::Control* control : tabbed) {
+        SetWindowPos(GetDlgItem(window, control->id), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+}  // namespace
+
+bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts) {
+    const std::wstring help = ToWide(layout::HelpText());
+    for (const layout::Control& control : layout::Controls()) {
+        const ClassAndStyle kind = WindowKind(control.kind);
+        const std::wstring text = control.kind == layout::Kind::Memo ? help : ToWide(control.text);
+        HWND hwnd = CreateWindowExW(
+            kind.exStyle, kind.cls, text.c_str(),
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, control.left, control.top,
+            control.width, control.height, window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        if (!hwnd) return false;
+        if (HFONT font = FontOf(control, fonts)) {
+            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        Furnish(hwnd, control);
+    }
+    OrderForTab(window);
+    return true;
+}

@@ -1,0 +1,45 @@
+#include "win32/focus_keeper.h"
+
+#include <commctrl.h>
+
+namespace {
+constexpr UINT_PTR kNoteFocusId = 4;
+}
+
+void FocusKeeper::Track(HWND control) {
+    SetWindowSubclass(control, NoteFocus, kNoteFocusId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK FocusKeeper::NoteFocus(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                        DWORD_PTR keeper) {
+    if (msg == WM_SETFOCUS) {
+        reinterpret_cast<FocusKeeper*>(keeper)->last_ = control;
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, NoteFocus, id);
+    }
+    return DefSubclassProc(control, msg, wp, lp);
+}
+
+void FocusKeeper::Restore() {
+    HWND target = last_;
+    if (!target || !IsWindow(target) || !IsWindowEnabled(target) || !IsWindowVisible(target)) {
+        target = GetNextDlgTabItem(window_, nullptr, FALSE);
+    }
+    if (target) SetFocus(target);
+}
+
+void FocusKeeper::FocusControl(HWND control) {
+    last_ = control;
+    // A focus already among the controls moves too while the window is
+    // hidden: the window is activated when an error box of the auto-start
+    // closes, gives the focus to its first control, and showing it later
+    // brings no new activation that would restore the one noted here.
+    if ((IsWindowVisible(window_) && !IsIconic(window_)) || IsChild(window_, GetFocus())) {
+        SetFocus(control);
+    }
+}
+
+bool FocusKeeper::HasFocus(HWND control) const {
+    if (IsWindowVisible(window_) && !IsIconic(window_)) return GetFocus() == control;
+    return last_ == control;
+}

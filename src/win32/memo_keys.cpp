@@ -1,0 +1,28 @@
+#include "win32/memo_keys.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr UINT_PTR kMemoKeysId = 2;
+
+LRESULT CALLBACK MemoKeysProc(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    switch (msg) {
+        case WM_KEYDOWN:
+            if (wp == VK_ESCAPE) return 0;
+            break;
+        case WM_CHAR:
+            if (wp == VK_ESCAPE) return 0;
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(memo, MemoKeysProc, id);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(memo, msg, wp, lp);
+}
+
+}  // namespace
+
+void KeepEscapeInMemo(HWND memo) { SetWindowSubclass(memo, MemoKeysProc, kMemoKeysId, 0); }
