@@ -29,8 +29,7 @@ public:
     void ProcessMessages() override;
     void WaitForMessage(std::uint32_t milliseconds) override;
     std::uint32_t TickCount() override;
-    // The executable's full path in code page 932.
-    std::string ExeName() const override;
+    std::filesystem::path ExeName() const override;
     void Terminate() override { terminated_ = true; }
 
 private:
