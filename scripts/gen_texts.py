@@ -30,6 +30,7 @@ TEXTS = [
     ("kErrorNoFolder", "フォルダの指定を行って下さい"),
     ("kErrorFolderMissing", "指定したフォルダが存在しません。再指定して下さい"),
     ("kErrorInterval", "検索割込時間の入力範囲は、0.01～3600(1時間)となっています。再指定して下さい"),
+    ("kErrorFolderName", "このフォルダ名は使用できない文字を含んでいます。再指定して下さい"),
     ("kMsgOverflow", "浮動小数点数のオーバーフロー"),
     ("kMsgNoTimer", "タイマーを取得できません"),
     ("kBannerText", "◆このソフトは Jw_cadのフォルダ関連レジストリ値を設定し続けます◆"),

@@ -65,9 +65,20 @@ void MainForm::OnBrowse(std::size_t row) {
     IEdit& field = controls_.folderRows.at(row).field;
     // The preset name is the same for every run: a path chosen earlier is
     // never carried into the next one.
-    const std::optional<std::string> chosen =
+    const FolderChoice choice =
         controls_.folderDialog.Pick(InitialFolder(field.Text()), texts::kFullWidthSpace);
-    if (chosen) field.SetText(FolderPart(*chosen));
+    switch (choice.outcome) {
+        case FolderChoice::Outcome::Chosen:
+            field.SetText(FolderPart(choice.path));
+            break;
+        case FolderChoice::Outcome::NotShiftJis:
+            // Jw_cad reads its folders in code page 932: a look-alike or "?"
+            // in their place would name another folder, or none.
+            controls_.boxes.ShowError(texts::kErrorFolderName);
+            break;
+        case FolderChoice::Outcome::Cancelled:
+            break;
+    }
 }
 
 void MainForm::OnStart() {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <string>
 
 #include "app/toolkit.h"
@@ -88,5 +89,5 @@ private:
     IApplication& application_;
     ISettingsFiles& files_;
     FolderWatch watch_;
-    std::string settingsPath_;
+    std::filesystem::path settingsPath_;
 };

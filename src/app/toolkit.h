@@ -3,6 +3,7 @@
 // the platform's text form happens only inside the adapters.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -43,15 +44,24 @@ public:
     virtual void Show(const std::string& text) = 0;
 };
 
+// What came of one run of the folder dialog.
+struct FolderChoice {
+    enum class Outcome {
+        Cancelled,   // cancelled or closed, or the dialog failed to run
+        Chosen,      // path holds the chosen path
+        NotShiftJis  // the chosen path has a character code page 932 cannot write
+    };
+    Outcome outcome = Outcome::Cancelled;
+    std::string path;
+};
+
 // The system's file-open dialog, used to pick a folder.
 class IFolderDialog {
 public:
     virtual ~IFolderDialog() = default;
     // Runs modally, opening in initialFolder (none when empty) with fileName
-    // preset. The chosen path when the user confirmed; nullopt when the user
-    // cancelled or the dialog failed to run.
-    virtual std::optional<std::string> Pick(const std::string& initialFolder,
-                                            const std::string& fileName) = 0;
+    // preset.
+    virtual FolderChoice Pick(const std::string& initialFolder, const std::string& fileName) = 0;
 };
 
 class IWindow {
@@ -82,8 +92,8 @@ public:
 class IApplication {
 public:
     virtual ~IApplication() = default;
-    // The executable's full path.
-    virtual std::string ExeName() const = 0;
+    // The executable's full path, as the system names it.
+    virtual std::filesystem::path ExeName() const = 0;
     // Marks the application for ending; the main loop ends once control is
     // back in it.
     virtual void Terminate() = 0;

@@ -4,9 +4,9 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "util/number_text.h"
-#include "util/sjis.h"
 
 namespace {
 
@@ -50,11 +50,18 @@ private:
 
 }  // namespace
 
-std::string SettingsPathFor(const std::string& exePath) {
-    return ReplaceExtension(exePath, ".dat");
+std::filesystem::path SettingsPathFor(const std::filesystem::path& exePath) {
+    // Worked on the path's own characters: no conversion, whatever the name.
+    using Char = std::filesystem::path::value_type;
+    std::filesystem::path::string_type name = exePath.native();
+    const std::filesystem::path::string_type delimiters{Char('.'), Char('\\'), Char(':')};
+    const std::size_t cut = name.find_last_of(delimiters);
+    if (cut != name.npos && name[cut] == Char('.')) name.resize(cut);
+    for (const char c : std::string_view(".dat")) name.push_back(static_cast<Char>(c));
+    return name;
 }
 
-void LoadSettings(ISettingsFiles& files, const std::string& path, Settings& settings) {
+void LoadSettings(ISettingsFiles& files, const std::filesystem::path& path, Settings& settings) {
     if (path.empty() || !files.FileExists(path)) return;
     try {
         const std::unique_ptr<IFileReader> file = files.OpenRead(path);
@@ -79,7 +86,8 @@ void LoadSettings(ISettingsFiles& files, const std::string& path, Settings& sett
     }
 }
 
-void SaveSettings(ISettingsFiles& files, const std::string& path, const Settings& settings) {
+void SaveSettings(ISettingsFiles& files, const std::filesystem::path& path,
+                  const Settings& settings) {
     if (path.empty()) return;
     std::string content;
     for (const std::string& line :
@@ -91,7 +99,7 @@ void SaveSettings(ISettingsFiles& files, const std::string& path, const Settings
     }
     std::unique_ptr<IFileWriter> temp = files.CreateTempBeside(path);
     if (!temp) return;
-    const std::string tempPath = temp->Path();
+    const std::filesystem::path tempPath = temp->Path();
     const bool written = temp->Write(content) && temp->FlushAndClose();
     temp.reset();
     if (!written || !files.Replace(tempPath, path)) files.Delete(tempPath);

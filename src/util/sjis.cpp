@@ -78,12 +78,6 @@ std::string FolderPart(const std::string& path) {
     return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
-std::string ReplaceExtension(const std::string& path, const std::string& ext) {
-    std::size_t last = LastDelimiter(path, ".\\:");
-    if (last != std::string::npos && path[last] == '.') return path.substr(0, last) + ext;
-    return path + ext;
-}
-
 std::string UpperCase(const std::string& text) {
     std::string result = text;
     for (std::size_t i = 0; i < result.size(); ++i) {

@@ -16,9 +16,6 @@ bool EndsWithBackslash(const std::string& text);
 // The folder part of a path name: up to and including the last "\" or ":"
 // that is not a second byte; empty when there is none.
 std::string FolderPart(const std::string& path);
-// The path name with its extension replaced: cut before the last "." that no
-// "\" or ":" follows (second bytes skipped), then ext appended.
-std::string ReplaceExtension(const std::string& path, const std::string& ext);
 // Upper-cases ASCII letters, and full-width Latin, Greek and Cyrillic letters
 // as whole two-byte characters; a second byte is never changed on its own.
 std::string UpperCase(const std::string& text);

@@ -1,6 +1,6 @@
 #include "win32/application.h"
 
-#include "win32/text.h"
+#include "win32/executable_path.h"
 
 void Win32Application::Dispatch(MSG& msg) {
     if (main_ && IsDialogMessageW(main_, &msg)) return;
@@ -62,18 +62,4 @@ void Win32Application::WaitForMessage(std::uint32_t milliseconds) {
 
 std::uint32_t Win32Application::TickCount() { return GetTickCount(); }
 
-std::string Win32Application::ExeName() const {
-    // Long paths: grow the buffer until the name fits.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return ToCp932(path);
-        }
-        if (path.size() >= 32768) return {};
-        path.resize(path.size() * 2);
-    }
-}
+std::filesystem::path Win32Application::ExeName() const { return ExecutablePath(); }

@@ -38,8 +38,7 @@ public:
     void ProcessMessages() override;
     void WaitForMessage(std::uint32_t milliseconds) override;
     std::uint32_t TickCount() override;
-    // The executable's full path in code page 932.
-    std::string ExeName() const override;
+    std::filesystem::path ExeName() const override;
     // Also posts the quit message, so that a loop blocked in its wait wakes
     // up: a close sent by another program is handled inside that wait.
     void Terminate() override;

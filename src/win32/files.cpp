@@ -12,16 +12,16 @@
 
 namespace {
 
-std::string Hex(unsigned long value) {
+std::wstring Hex(unsigned long value) {
     char digits[2 * sizeof value];
     const auto end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
-    return std::string(digits, end);
+    return std::wstring(digits, end);
 }
 
 // INVALID_FILE_ATTRIBUTES when nothing can be reached at path.
-DWORD Attributes(const std::string& path) {
+DWORD Attributes(const std::wstring& path) {
     if (path.empty()) return INVALID_FILE_ATTRIBUTES;
-    return GetFileAttributesW(ToWide(path).c_str());
+    return GetFileAttributesW(path.c_str());
 }
 
 class Win32Reader : public IFileReader {
@@ -41,7 +41,8 @@ private:
 
 class Win32Writer : public IFileWriter {
 public:
-    Win32Writer(HANDLE handle, std::string path) : file_(handle), path_(std::move(path)) {}
+    Win32Writer(HANDLE handle, std::filesystem::path path)
+        : file_(handle), path_(std::move(path)) {}
 
     bool Write(const std::string& bytes) override {
         if (!file_.Valid()) return false;
@@ -66,44 +67,43 @@ public:
         return flushed && closed;
     }
 
-    const std::string& Path() const override { return path_; }
+    const std::filesystem::path& Path() const override { return path_; }
 
 private:
     UniqueFile file_;
-    std::string path_;
+    std::filesystem::path path_;
 };
 
 }  // namespace
 
-bool Win32FileSystem::FileExists(const std::string& path) {
-    const DWORD attributes = Attributes(path);
+bool Win32FileSystem::FileExists(const std::filesystem::path& path) {
+    const DWORD attributes = Attributes(path.native());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool Win32FileSystem::FolderExists(const std::string& path) {
-    const DWORD attributes = Attributes(path);
+    const DWORD attributes = Attributes(ToWide(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::unique_ptr<IFileReader> Win32FileSystem::OpenRead(const std::string& path) {
+std::unique_ptr<IFileReader> Win32FileSystem::OpenRead(const std::filesystem::path& path) {
     if (path.empty()) return nullptr;
     // Others may read the file while it is open, but not write or delete it.
-    HANDLE handle =
-        CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32Reader>(handle);
 }
 
-std::unique_ptr<IFileWriter> Win32FileSystem::CreateTempBeside(const std::string& path) {
+std::unique_ptr<IFileWriter> Win32FileSystem::CreateTempBeside(const std::filesystem::path& path) {
     if (path.empty()) return nullptr;
     // The target's own name with a unique suffix keeps the file in the same
     // folder, so that Replace is a rename within one volume.
     const unsigned long pid = GetCurrentProcessId();
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         const unsigned long stamp = GetTickCount() + attempt;
-        std::string name = path + "." + Hex(pid) + "-" + Hex(stamp) + ".tmp";
-        HANDLE handle = CreateFileW(ToWide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        std::wstring name = path.native() + L"." + Hex(pid) + L"-" + Hex(stamp) + L".tmp";
+        HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             return std::make_unique<Win32Writer>(handle, std::move(name));
@@ -114,9 +114,10 @@ std::unique_ptr<IFileWriter> Win32FileSystem::CreateTempBeside(const std::string
     return nullptr;
 }
 
-bool Win32FileSystem::Replace(const std::string& tempPath, const std::string& path) {
+bool Win32FileSystem::Replace(const std::filesystem::path& tempPath,
+                              const std::filesystem::path& path) {
     if (tempPath.empty() || path.empty()) return false;
-    const std::wstring target = ToWide(path);
+    const std::wstring& target = path.native();
     // MoveFileExW replaces a read-only target where the attribute is not
     // enforced (Wine running as root); a read-only file keeps its content.
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -124,11 +125,11 @@ bool Win32FileSystem::Replace(const std::string& tempPath, const std::string& pa
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return false;
     }
-    return MoveFileExW(ToWide(tempPath).c_str(), target.c_str(),
+    return MoveFileExW(tempPath.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool Win32FileSystem::Delete(const std::string& path) {
+bool Win32FileSystem::Delete(const std::filesystem::path& path) {
     if (path.empty()) return false;
-    return DeleteFileW(ToWide(path).c_str()) != FALSE;
+    return DeleteFileW(path.c_str()) != FALSE;
 }

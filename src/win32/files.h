@@ -1,4 +1,5 @@
-// The file system through the wide file APIs; paths are code page 932 bytes.
+// The file system through the wide file APIs. The settings file's paths are
+// UTF-16 throughout; a folder to probe is code page 932 bytes.
 #pragma once
 
 #include "settings/file_port.h"
@@ -6,10 +7,10 @@
 
 class Win32FileSystem : public ISettingsFiles, public IFolderProbe {
 public:
-    bool FileExists(const std::string& path) override;
+    bool FileExists(const std::filesystem::path& path) override;
     bool FolderExists(const std::string& path) override;
-    std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
-    std::unique_ptr<IFileWriter> CreateTempBeside(const std::string& path) override;
-    bool Replace(const std::string& tempPath, const std::string& path) override;
-    bool Delete(const std::string& path) override;
+    std::unique_ptr<IFileReader> OpenRead(const std::filesystem::path& path) override;
+    std::unique_ptr<IFileWriter> CreateTempBeside(const std::filesystem::path& path) override;
+    bool Replace(const std::filesystem::path& tempPath, const std::filesystem::path& path) override;
+    bool Delete(const std::filesystem::path& path) override;
 };

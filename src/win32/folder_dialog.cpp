@@ -43,8 +43,8 @@ UINT_PTR CALLBACK HookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) {
 
 }  // namespace
 
-std::optional<std::string> Win32FolderDialog::Pick(const std::string& initialFolder,
-                                                   const std::string& fileName) {
+FolderChoice Win32FolderDialog::Pick(const std::string& initialFolder,
+                                     const std::string& fileName) {
     // The window to centre on and to give the focus back to afterwards.
     HWND active = GetActiveWindow();
     if (active == nullptr) active = owner_;
@@ -71,7 +71,9 @@ std::optional<std::string> Win32FolderDialog::Pick(const std::string& initialFol
 
     const bool confirmed = GetOpenFileNameW(&ofn) != FALSE;
     if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
-    if (!confirmed) return std::nullopt;
+    if (!confirmed) return {};
     name.resize(name.find(L'\0'));
-    return ToCp932(name);
+    const std::optional<std::string> path = ToCp932Exact(name);
+    if (!path) return {FolderChoice::Outcome::NotShiftJis, {}};
+    return {FolderChoice::Outcome::Chosen, *path};
 }

@@ -13,8 +13,7 @@ public:
     explicit Win32FolderDialog(HWND owner) : owner_(owner) {}
     // Centred on the monitor of the active window; the focus goes back to
     // the control that had it.
-    std::optional<std::string> Pick(const std::string& initialFolder,
-                                    const std::string& fileName) override;
+    FolderChoice Pick(const std::string& initialFolder, const std::string& fileName) override;
 
 private:
     HWND owner_;

@@ -143,3 +143,14 @@ void Win32MessageBoxes::ShowError(const std::string& message) {
 void Win32MessageBoxes::ShowAppError(const std::string& text) {
     MessageBoxW(owner_, ToWide(text).c_str(), appTitle_.c_str(), MB_OK | MB_ICONERROR);
 }
+
+void ShowSystemError(const std::wstring& appTitle, DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const std::wstring message =
+        length > 0 ? std::wstring(text, length) : L"Error " + std::to_wstring(error);
+    LocalFree(text);
+    MessageBoxW(nullptr, message.c_str(), appTitle.c_str(), MB_OK | MB_ICONERROR);
+}

@@ -28,3 +28,7 @@ private:
 // The input error box on its own: modal over owner (which may be null),
 // returns when the user has closed it.
 void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& text);
+
+// The application's error box for a system error code, in the system's own
+// words: for a program that cannot come up at all.
+void ShowSystemError(const std::wstring& appTitle, DWORD error);

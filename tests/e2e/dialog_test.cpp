@@ -128,6 +128,23 @@ TEST_F(FolderDialogTest, CancelKeepsTheTypedText) {
     EXPECT_EQ(L"", app.Text(app.Edit(3)));
 }
 
+TEST_F(FolderDialogTest, AFolderNameOutsideShiftJisIsRefusedWithTheErrorBox) {
+    const std::wstring folder = box.MakeFolder(L"M\u00FCller \uD55C");
+    app.SetText(app.Edit(1), L"C:\\kept\\");
+    HWND dialog = Browse(1);
+    ASSERT_NE(nullptr, dialog);
+    TypeName(dialog, folder + L"plan.jww");
+    app.KeyTo(dialog, VK_RETURN);
+
+    HWND errorBox = app.WaitForWindow(W("エラー"));
+    ASSERT_NE(nullptr, errorBox);
+    EXPECT_EQ(W("このフォルダ名は使用できない文字を含んでいます。再指定して下さい"),
+              app.MessageText(errorBox));
+    app.PressButton(errorBox, L"OK");
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(errorBox) && app.Enabled(app.Main()); }));
+    EXPECT_EQ(L"C:\\kept\\", app.Text(app.Edit(1)));
+}
+
 TEST_F(FolderDialogTest, MissingFolderIsRefusedAndTheDialogStaysOpen) {
     app.SetText(app.Edit(1), L"kept");
     HWND dialog = Browse(1);

@@ -3,6 +3,9 @@
 // minimising; what the interval field holds at close.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -42,6 +45,27 @@ protected:
 
     Sandbox box;
 };
+
+TEST_F(SettingsE2E, AFolderNameOutsideShiftJisStillKeepsTheSettings) {
+    const std::wstring dir = box.MakeFolder(L"Jos\u00E9 \uD55C");
+    ASSERT_TRUE(CopyFileW(box.ExePath().c_str(), (dir + L"Dirmind.exe").c_str(), FALSE));
+    const std::wstring cad = box.MakeFolder(L"CAD");
+    const auto writeDat = [&](const std::string& bytes) {
+        std::ofstream(std::filesystem::path(dir + L"Dirmind.dat"), std::ios::binary) << bytes;
+    };
+    const auto readDat = [&] {
+        std::ifstream in(std::filesystem::path(dir + L"Dirmind.dat"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    writeDat(Dat(100, 120, cad, "2.5", false, false));
+    App app(dir + L"Dirmind.exe");
+    ASSERT_TRUE(app.Started());
+    EXPECT_EQ(cad, app.Text(app.Edit(1))) << "read from beside the executable";
+    EXPECT_EQ(L"2.5", app.Text(app.Edit(4)));
+    app.SetText(app.Edit(4), L"7");
+    CloseAndWait(app);
+    EXPECT_EQ(Dat(100, 120, cad, "7", false, false), readDat()) << "written there at close";
+}
 
 TEST_F(SettingsE2E, AFirstStartShowsTheDefaultsAndTheCloseWritesTheFile) {
     App app(box.ExePath());

@@ -29,16 +29,16 @@ private:
 
 class FakeWriter : public IFileWriter {
 public:
-    FakeWriter(FakeFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {
+    FakeWriter(FakeFileSystem& fs, std::filesystem::path path) : fs_(fs), path_(std::move(path)) {
         ++fs_.openWriters;
-        fs_.files[FakeFileSystem::Normal(path_)] = "";
+        fs_.files[FakeFileSystem::FileKey(path_)] = "";
     }
     ~FakeWriter() override { --fs_.openWriters; }
     bool Write(const std::string& bytes) override {
         if (closed_) return false;
         if (fs_.writesBeforeError == 0) return false;
         if (fs_.writesBeforeError > 0) --fs_.writesBeforeError;
-        auto it = fs_.files.find(FakeFileSystem::Normal(path_));
+        auto it = fs_.files.find(FakeFileSystem::FileKey(path_));
         if (it == fs_.files.end()) return false;
         it->second += bytes;
         return true;
@@ -48,11 +48,11 @@ public:
         closed_ = true;
         return !fs_.failFlush;
     }
-    const std::string& Path() const override { return path_; }
+    const std::filesystem::path& Path() const override { return path_; }
 
 private:
     FakeFileSystem& fs_;
-    std::string path_;
+    std::filesystem::path path_;
     bool closed_ = false;
 };
 
@@ -65,45 +65,54 @@ std::string FakeFileSystem::Normal(const std::string& path) {
     return out;
 }
 
-bool FakeFileSystem::FileExists(const std::string& path) { return files.count(Normal(path)) != 0; }
+FakeFileSystem::Key FakeFileSystem::FileKey(const Path& path) {
+    Key out = path.native();
+    for (auto& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<Path::value_type>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+bool FakeFileSystem::FileExists(const Path& path) { return files.count(FileKey(path)) != 0; }
 
 bool FakeFileSystem::FolderExists(const std::string& path) {
     return folders.count(Normal(path)) != 0;
 }
 
-std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const std::string& path) {
-    auto it = files.find(Normal(path));
+std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const Path& path) {
+    auto it = files.find(FileKey(path));
     if (failOpen || it == files.end()) return nullptr;
     return std::make_unique<FakeReader>(*this, it->second);
 }
 
-std::unique_ptr<IFileWriter> FakeFileSystem::CreateTempBeside(const std::string& path) {
+std::unique_ptr<IFileWriter> FakeFileSystem::CreateTempBeside(const Path& path) {
     if (failCreate) return nullptr;
-    std::string name = path + ".tmp" + std::to_string(++tempCount);
+    Path name = path;
+    name += ".tmp" + std::to_string(++tempCount);
     return std::make_unique<FakeWriter>(*this, name);
 }
 
-bool FakeFileSystem::Replace(const std::string& tempPath, const std::string& path) {
-    auto t = files.find(Normal(tempPath));
-    if (failReplace || t == files.end() || readOnly.count(Normal(path))) return false;
-    files[Normal(path)] = t->second;
-    files.erase(Normal(tempPath));
+bool FakeFileSystem::Replace(const Path& tempPath, const Path& path) {
+    auto t = files.find(FileKey(tempPath));
+    if (failReplace || t == files.end() || readOnly.count(FileKey(path))) return false;
+    files[FileKey(path)] = t->second;
+    files.erase(FileKey(tempPath));
     return true;
 }
 
-bool FakeFileSystem::Delete(const std::string& path) {
-    if (failDelete || readOnly.count(Normal(path))) return false;
-    return files.erase(Normal(path)) != 0;
+bool FakeFileSystem::Delete(const Path& path) {
+    if (failDelete || readOnly.count(FileKey(path))) return false;
+    return files.erase(FileKey(path)) != 0;
 }
 
-void FakeFileSystem::PutFile(const std::string& path, const std::string& content) {
-    files[Normal(path)] = content;
+void FakeFileSystem::PutFile(const Path& path, const std::string& content) {
+    files[FileKey(path)] = content;
 }
 
 void FakeFileSystem::PutFolder(const std::string& path) { folders.insert(Normal(path)); }
 
-std::optional<std::string> FakeFileSystem::Content(const std::string& path) const {
-    auto it = files.find(Normal(path));
+std::optional<std::string> FakeFileSystem::Content(const Path& path) const {
+    auto it = files.find(FileKey(path));
     if (it == files.end()) return std::nullopt;
     return it->second;
 }

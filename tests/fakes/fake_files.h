@@ -3,6 +3,7 @@
 // it; the target changes only by Replace).
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -14,22 +15,27 @@
 
 class FakeFileSystem : public ISettingsFiles, public IFolderProbe {
 public:
-    bool FileExists(const std::string& path) override;
+    using Path = std::filesystem::path;
+    using Key = Path::string_type;
+
+    bool FileExists(const Path& path) override;
     bool FolderExists(const std::string& path) override;
-    std::unique_ptr<IFileReader> OpenRead(const std::string& path) override;
-    std::unique_ptr<IFileWriter> CreateTempBeside(const std::string& path) override;
-    bool Replace(const std::string& tempPath, const std::string& path) override;
-    bool Delete(const std::string& path) override;
+    std::unique_ptr<IFileReader> OpenRead(const Path& path) override;
+    std::unique_ptr<IFileWriter> CreateTempBeside(const Path& path) override;
+    bool Replace(const Path& tempPath, const Path& path) override;
+    bool Delete(const Path& path) override;
 
     // Paths compare case-insensitively on ASCII letters, as on Windows.
-    std::map<std::string, std::string> files;  // normalised path -> content
-    std::set<std::string> folders;             // normalised paths, no trailing "\"
-    std::set<std::string> readOnly;            // normalised paths of read-only files
+    std::map<Key, std::string> files;  // FileKey(path) -> content
+    std::set<std::string> folders;     // normalised paths, no trailing "\"
+    std::set<Key> readOnly;            // FileKey of read-only files
 
-    void PutFile(const std::string& path, const std::string& content);
+    void PutFile(const Path& path, const std::string& content);
     void PutFolder(const std::string& path);
-    std::optional<std::string> Content(const std::string& path) const;
+    std::optional<std::string> Content(const Path& path) const;
     static std::string Normal(const std::string& path);
+    // The path's own characters, ASCII letters in lower case; no conversion.
+    static Key FileKey(const Path& path);
 
     // Failure injection: each step fails when its flag is set.
     bool failOpen = false;

@@ -17,13 +17,14 @@ void FakeTimer::Arm(std::uint32_t ms) {
     ++starts;
 }
 
-std::optional<std::string> FakeFolderDialog::Pick(const std::string& initialFolder,
-                                                  const std::string& fileName) {
+FolderChoice FakeFolderDialog::Pick(const std::string& initialFolder, const std::string& fileName) {
     ++runs;
     initialFoldersSeen.push_back(initialFolder);
     fileNamesSeen.push_back(fileName);
-    if (!onPick) return std::nullopt;
-    return onPick();
+    const std::optional<std::string> chosen = onPick ? onPick() : std::nullopt;
+    if (!chosen) return {};
+    if (notShiftJis) return {FolderChoice::Outcome::NotShiftJis, {}};
+    return {FolderChoice::Outcome::Chosen, *chosen};
 }
 
 void FakeEventLoop::ProcessMessages() {

@@ -91,12 +91,13 @@ public:
 
 class FakeFolderDialog : public IFolderDialog {
 public:
-    std::optional<std::string> Pick(const std::string& initialFolder,
-                                    const std::string& fileName) override;
+    FolderChoice Pick(const std::string& initialFolder, const std::string& fileName) override;
 
     // What the user does in a run: returns the chosen path to confirm,
     // nullopt to cancel. Without it every run is cancelled.
     std::function<std::optional<std::string>()> onPick;
+    // Every confirmed choice is one that code page 932 cannot write.
+    bool notShiftJis = false;
     int runs = 0;
     std::vector<std::string> initialFoldersSeen;
     std::vector<std::string> fileNamesSeen;
@@ -166,9 +167,9 @@ private:
 
 class FakeApplication : public IApplication {
 public:
-    std::string ExeName() const override { return exeName; }
+    std::filesystem::path ExeName() const override { return exeName; }
     void Terminate() override { terminated = true; }
 
-    std::string exeName = "C:\\Tools\\Dirmind.exe";
+    std::filesystem::path exeName = "C:\\Tools\\Dirmind.exe";
     bool terminated = false;
 };

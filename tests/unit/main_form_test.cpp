@@ -287,8 +287,9 @@ TEST_F(MainFormTest, WithoutAFileTheDefaultsAreShown) {
 }
 
 TEST_F(MainFormTest, TheFileBesideTheExecutableFillsTheControlsAndMovesTheWindow) {
-    f.app.exeName = "D:\\\x83\x5C\x83\x74\x83\x67.v1\\Dirmind";  // ソフト.v1: a "\" second byte
-    f.files.PutFile("D:\\\x83\x5C\x83\x74\x83\x67.v1\\Dirmind.dat",
+    // A folder name that code page 932 cannot write.
+    f.app.exeName = u8"C:\\Users\\Jos\u00e9\\Dirmind.exe";
+    f.files.PutFile(u8"C:\\Users\\Jos\u00e9\\Dirmind.dat",
                     "-30\r\n40\r\nC:\\A\\\r\nC:\\B\\\r\nC:\\C\\\r\n0.25\r\n0\r\n1\r\n");
     Show();
     EXPECT_EQ(-30, f.window.left);
@@ -449,6 +450,15 @@ TEST_F(MainFormTest, TheNameIsPresetForEveryRunAndTheChoicesFolderFillsTheField)
     EXPECT_EQ("E:\\Zukei\\", f.jwwField.text);  // the cancelled run changed nothing
     EXPECT_TRUE(f.boxes.errors.empty());
     EXPECT_TRUE(f.boxes.appErrors.empty());
+}
+
+TEST_F(MainFormTest, AChoiceCodePage932CannotWriteLeavesTheFieldAndSaysWhy) {
+    f.otherField.text = "C:\\Kept\\";
+    f.dialog.onPick = [] { return std::optional<std::string>("C:\\Users\\?\\a.jww"); };
+    f.dialog.notShiftJis = true;
+    Browse(1);
+    EXPECT_EQ("C:\\Kept\\", f.otherField.text);
+    EXPECT_EQ(Texts{texts::kErrorFolderName}, f.boxes.errors);
 }
 
 TEST_F(MainFormTest, EachBrowseButtonWorksOnItsOwnField) {

@@ -23,37 +23,38 @@ namespace fs = std::filesystem;
 constexpr char kDat[] = "C:\\Tools\\Dirmind.dat";
 
 // Real files through std::filesystem, for reads and writes of real bytes in
-// real chunk sizes. Paths are plain ASCII here.
+// real chunk sizes.
 class DiskFileSystem : public ISettingsFiles {
 public:
-    bool FileExists(const std::string& path) override {
+    bool FileExists(const fs::path& path) override {
         std::error_code ec;
         return fs::is_regular_file(path, ec);
     }
-    std::unique_ptr<IFileReader> OpenRead(const std::string& path) override {
+    std::unique_ptr<IFileReader> OpenRead(const fs::path& path) override {
         auto reader = std::make_unique<Reader>(path);
         if (!reader->in) return nullptr;
         return reader;
     }
-    std::unique_ptr<IFileWriter> CreateTempBeside(const std::string& path) override {
+    std::unique_ptr<IFileWriter> CreateTempBeside(const fs::path& path) override {
         static std::atomic<int> counter{0};
-        auto writer = std::make_unique<Writer>(path + ".tmp" + std::to_string(++counter));
+        auto writer =
+            std::make_unique<Writer>(fs::path(path) += ".tmp" + std::to_string(++counter));
         if (!writer->out) return nullptr;
         return writer;
     }
-    bool Replace(const std::string& tempPath, const std::string& path) override {
+    bool Replace(const fs::path& tempPath, const fs::path& path) override {
         std::error_code ec;
         fs::rename(tempPath, path, ec);
         return !ec;
     }
-    bool Delete(const std::string& path) override {
+    bool Delete(const fs::path& path) override {
         std::error_code ec;
         return fs::remove(path, ec);
     }
 
 private:
     struct Reader : IFileReader {
-        explicit Reader(const std::string& path) : in(path, std::ios::binary) {}
+        explicit Reader(const fs::path& path) : in(path, std::ios::binary) {}
         std::optional<std::size_t> Read(char* buffer, std::size_t size) override {
             in.read(buffer, static_cast<std::streamsize>(size));
             if (in.bad()) return std::nullopt;
@@ -62,7 +63,7 @@ private:
         std::ifstream in;
     };
     struct Writer : IFileWriter {
-        explicit Writer(std::string p) : path(std::move(p)), out(path, std::ios::binary) {}
+        explicit Writer(fs::path p) : path(std::move(p)), out(path, std::ios::binary) {}
         bool Write(const std::string& bytes) override {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
             return static_cast<bool>(out);
@@ -73,8 +74,8 @@ private:
             out.close();
             return ok;
         }
-        const std::string& Path() const override { return path; }
-        std::string path;
+        const fs::path& Path() const override { return path; }
+        fs::path path;
         std::ofstream out;
     };
 };
@@ -82,10 +83,10 @@ private:
 // The in-memory files of the fake.
 struct InMemory {
     FakeFileSystem files;
-    std::string path = kDat;
+    fs::path path = kDat;
     ISettingsFiles& Files() { return files; }
     void Put(const std::string& bytes) { files.PutFile(path, bytes); }
-    void PutFolder() { files.PutFolder(path); }
+    void PutFolder() { files.PutFolder(path.string()); }
     std::optional<std::string> Get() { return files.Content(path); }
 };
 
@@ -93,7 +94,7 @@ struct InMemory {
 struct OnDisk {
     OnDisk() {
         fs::create_directories(dir);
-        path = (dir / "Dirmind.dat").string();
+        path = dir / "Dirmind.dat";
     }
     ~OnDisk() {
         std::error_code ec;
@@ -113,7 +114,7 @@ struct OnDisk {
     fs::path dir =
         fs::temp_directory_path() / ("dirmind-settings-" + std::to_string(std::random_device{}()) +
                                      "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    std::string path;
+    fs::path path;
 };
 
 // A record as the caller hands it in: the defaults, with the window where it
@@ -304,7 +305,7 @@ protected:
         EXPECT_EQ(0, files.openWriters);
         EXPECT_EQ(0, files.openReaders);
         for (const auto& [path, content] : files.files) {
-            EXPECT_EQ(FakeFileSystem::Normal(kDat), path) << "left behind";
+            EXPECT_EQ(FakeFileSystem::FileKey(kDat), path) << "left behind";
         }
     }
 
@@ -339,7 +340,7 @@ TEST_F(SettingsFailureTest, AFailedFirstSaveLeavesNoFile) {
 }
 
 TEST_F(SettingsFailureTest, AReadOnlyFileKeepsItsContent) {
-    files.readOnly.insert(FakeFileSystem::Normal(kDat));
+    files.readOnly.insert(FakeFileSystem::FileKey(kDat));
     SaveOver(kOld);
     EXPECT_EQ(kOld, files.Content(kDat));
     ExpectNoLeftovers();
@@ -395,11 +396,19 @@ TEST_F(SettingsFailureTest, EveryReadSizeGivesTheSameRecord) {
     }
 }
 
-TEST(SettingsPath, TheFileLiesBesideTheExecutable) {
-    EXPECT_EQ(kDat, SettingsPathFor("C:\\Tools\\Dirmind.exe"));
-    // ソフト.v1: a "\" second byte, and a dot in the folder's name.
-    EXPECT_EQ("D:\\\x83\x5C\x83\x74\x83\x67.v1\\Dirmind.dat",
-              SettingsPathFor("D:\\\x83\x5C\x83\x74\x83\x67.v1\\Dirmind"));
+TEST(SettingsPath, CutsBeforeTheLastDotOfTheNameAndAppendsDat) {
+    const std::pair<fs::path, fs::path> cases[] = {
+        {"C:\\Tools\\Dirmind.exe", kDat},
+        {"C:\\Apps\\Tool.v2.exe", "C:\\Apps\\Tool.v2.dat"},
+        {"C:\\Apps.d\\Tool", "C:\\Apps.d\\Tool.dat"},
+        {"C:.x\\Tool", "C:.x\\Tool.dat"},
+        {"A.b:c", "A.b:c.dat"},
+        {"", ".dat"},
+        // Names that code page 932 cannot write stay as they are.
+        {u8"C:\\Users\\Jos\u00e9\\\uD55C.v1\\Dirmind.exe",
+         u8"C:\\Users\\Jos\u00e9\\\uD55C.v1\\Dirmind.dat"},
+    };
+    for (const auto& [exe, dat] : cases) EXPECT_EQ(dat.native(), SettingsPathFor(exe).native());
 }
 
 }  // namespace

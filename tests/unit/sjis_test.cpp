@@ -68,19 +68,6 @@ TEST(Sjis, FolderPartTakesTheLastRealDelimiter) {
     EXPECT_EQ(FolderPart("\\\\server\\share\\"), "\\\\server\\share\\");
 }
 
-TEST(Sjis, ReplaceExtensionCutsBeforeTheLastDotOfTheName) {
-    EXPECT_EQ(ReplaceExtension("C:\\Apps\\Tool.exe", ".dat"), "C:\\Apps\\Tool.dat");
-    EXPECT_EQ(ReplaceExtension("C:\\Apps\\Tool.v2.exe", ".dat"), "C:\\Apps\\Tool.v2.dat");
-    EXPECT_EQ(ReplaceExtension("C:\\Apps.d\\Tool", ".dat"), "C:\\Apps.d\\Tool.dat");
-    EXPECT_EQ(ReplaceExtension("C:.x\\Tool", ".dat"), "C:.x\\Tool.dat");
-    EXPECT_EQ(ReplaceExtension("A.b:c", ".dat"), "A.b:c.dat");
-    EXPECT_EQ(ReplaceExtension("Tool", ".dat"), "Tool.dat");
-    EXPECT_EQ(ReplaceExtension("", ".dat"), ".dat");
-    // Katakana "so" (0x83 0x5C) in the name: its second byte is no folder mark.
-    EXPECT_EQ(ReplaceExtension("C:\\a.b\\\x83\x5C.exe", ".dat"), "C:\\a.b\\\x83\x5C.dat");
-    EXPECT_EQ(ReplaceExtension("C:\\x.\x83\x5C", ".dat"), "C:\\x.dat");
-}
-
 TEST(Sjis, PathSearchesAgreeWithTheRunRule) {
     // Random texts over the bytes that matter: lead bytes that are also valid
     // second bytes, delimiters, and ordinary bytes.
@@ -95,12 +82,6 @@ TEST(Sjis, PathSearchesAgreeWithTheRunRule) {
 
         const std::size_t folder = LastDelimiterByRule(text, "\\:");
         ASSERT_EQ(FolderPart(text), folder == std::string::npos ? "" : text.substr(0, folder + 1));
-
-        const std::size_t cut = LastDelimiterByRule(text, ".\\:");
-        const std::string expected = cut != std::string::npos && text[cut] == '.'
-                                         ? text.substr(0, cut) + ".dat"
-                                         : text + ".dat";
-        ASSERT_EQ(ReplaceExtension(text, ".dat"), expected);
 
         ASSERT_EQ(EndsWithBackslash(text),
                   !text.empty() && folder == text.size() - 1 && text.back() == '\\');

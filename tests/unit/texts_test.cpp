@@ -73,6 +73,8 @@ TEST(Texts, ErrorTexts) {
                    "指定したフォルダが存在しません。再指定して下さい"},
              Named{"kErrorInterval", texts::kErrorInterval,
                    "検索割込時間の入力範囲は、0.01～3600(1時間)となっています。再指定して下さい"},
+             Named{"kErrorFolderName", texts::kErrorFolderName,
+                   "このフォルダ名は使用できない文字を含んでいます。再指定して下さい"},
              Named{"kMsgOverflow", texts::kMsgOverflow, "浮動小数点数のオーバーフロー"},
              Named{"kMsgNoTimer", texts::kMsgNoTimer, "タイマーを取得できません"},
          }) {

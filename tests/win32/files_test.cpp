@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,7 +77,7 @@ private:
 
 class Win32FilesTest : public ::testing::Test {
 protected:
-    std::string DatPath() const { return folder.Dir() + "Dirmind.dat"; }
+    std::filesystem::path DatPath() const { return folder.WDir() + L"Dirmind.dat"; }
     // A record at the window's designed place, as a first start has it.
     static Settings Record() {
         Settings settings;
@@ -94,11 +95,11 @@ const std::string kOld = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
 TEST_F(Win32FilesTest, ExistenceTellsFilesFromFolders) {
     folder.Put(L"Dirmind.dat", "x");
     EXPECT_TRUE(files.FileExists(DatPath()));
-    EXPECT_FALSE(files.FolderExists(DatPath()));
+    EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat"));
     EXPECT_TRUE(files.FolderExists(folder.Dir()));
     EXPECT_TRUE(files.FolderExists(folder.Dir().substr(0, folder.Dir().size() - 1)));
-    EXPECT_FALSE(files.FileExists(folder.Dir()));
-    EXPECT_FALSE(files.FileExists(folder.Dir() + "missing.dat"));
+    EXPECT_FALSE(files.FileExists(folder.WDir()));
+    EXPECT_FALSE(files.FileExists(folder.WDir() + L"missing.dat"));
     EXPECT_FALSE(files.FolderExists(folder.Dir() + "missing\\"));
     EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat\\below\\"));
     EXPECT_FALSE(files.FolderExists(""));
@@ -134,18 +135,18 @@ TEST_F(Win32FilesTest, TemporaryFilesAreNewAndBesideTheTarget) {
     ASSERT_NE(nullptr, first);
     ASSERT_NE(nullptr, second);
     EXPECT_NE(first->Path(), second->Path());
-    EXPECT_EQ(folder.Dir(), first->Path().substr(0, folder.Dir().size()));
+    EXPECT_EQ(folder.WDir(), first->Path().native().substr(0, folder.WDir().size()));
     EXPECT_TRUE(first->Write("abc"));
     EXPECT_TRUE(first->FlushAndClose());
     EXPECT_FALSE(first->Write("more")) << "closed";
-    const std::string secondPath = second->Path();
+    const std::filesystem::path secondPath = second->Path();
     second.reset();
     EXPECT_EQ(2u, folder.Names().size()) << "a destroyed writer closes, not removes";
     EXPECT_TRUE(files.Delete(first->Path()));
     EXPECT_TRUE(files.Delete(secondPath));
     EXPECT_FALSE(files.Delete(secondPath));
     EXPECT_TRUE(folder.Names().empty());
-    EXPECT_EQ(nullptr, files.CreateTempBeside(folder.Dir() + "missing\\Dirmind.dat"));
+    EXPECT_EQ(nullptr, files.CreateTempBeside(folder.WDir() + L"missing\\Dirmind.dat"));
 }
 
 TEST_F(Win32FilesTest, ReplaceRefusesAReadOnlyTargetAndAFolder) {
@@ -159,7 +160,7 @@ TEST_F(Win32FilesTest, ReplaceRefusesAReadOnlyTargetAndAFolder) {
     EXPECT_FALSE(files.Replace(temp->Path(), DatPath()));
     EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
     SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_FALSE(files.Replace(temp->Path(), folder.Dir().substr(0, folder.Dir().size() - 1)));
+    EXPECT_FALSE(files.Replace(temp->Path(), folder.WDir().substr(0, folder.WDir().size() - 1)));
     EXPECT_TRUE(files.Replace(temp->Path(), DatPath()));
     EXPECT_EQ("new", folder.Get(L"Dirmind.dat"));
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
@@ -225,7 +226,7 @@ TEST_F(Win32FilesTest, ARefusedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(Win32FilesTest, ASaveIntoAMissingFolderLeavesNothing) {
-    SaveSettings(files, folder.Dir() + "missing\\Dirmind.dat", Record());
+    SaveSettings(files, folder.WDir() + L"missing\\Dirmind.dat", Record());
     EXPECT_TRUE(folder.Names().empty());
 }
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -289,7 +290,7 @@ TEST(ShellPump, RunEndsOnTerminateOrQuit) {
 
 TEST(ShellApplication, ExeNameIsThisProgram) {
     Win32Application app(L"Dirmind");
-    const std::wstring name = ToWide(app.ExeName());
+    const std::wstring name = app.ExeName().native();
     ASSERT_GT(name.size(), 3u);
     EXPECT_EQ(L':', name[1]);
     const std::wstring tail = L"adapter_tests.exe";
@@ -364,6 +365,15 @@ TEST(ShellControls, TextsRoundTripAsShiftJis) {
     wchar_t text[64] = {};
     GetWindowTextW(barHandle, text, 64);
     EXPECT_EQ(std::wstring(L"\u691C\u7D22\u4E2D\u3067\u3059..."), text);
+}
+
+TEST(ShellText, OnlyTextsCodePage932CanWriteConvertExactly) {
+    EXPECT_EQ(std::optional<std::string>("C:\\\x83\x5C\x95\x5C\\"),
+              ToCp932Exact(L"C:\\\u30BD\u8868\\"));
+    EXPECT_EQ(std::optional<std::string>(""), ToCp932Exact(L""));
+    // No form at all, and a form only through a look-alike letter.
+    EXPECT_EQ(std::nullopt, ToCp932Exact(L"C:\\\uD55C\\"));
+    EXPECT_EQ(std::nullopt, ToCp932Exact(L"C:\\Jos\u00E9\\"));
 }
 
 TEST(ShellControls, DisablingTheFocusedControlMovesTheFocusOn) {
