@@ -1,6 +1,5 @@
 #include "driver.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "app/layout.h"
 
 namespace e2e {
 namespace {
@@ -17,7 +18,8 @@ constexpr wchar_t kJwKey[] = L"SOFTWARE\\Jw_cad\\jw_win\\Folder";
 
 std::wstring Convert(UINT codePage, const std::string& bytes) {
     if (bytes.empty()) return {};
-    int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    int n =
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
     return out;
@@ -53,7 +55,8 @@ std::wstring SourceExe() {
 
 std::wstring WindowText(HWND hwnd) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
@@ -199,8 +202,8 @@ void DeleteAll() { RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad"); }
 namespace {
 void SetRaw(const std::wstring& name, DWORD type, const BYTE* data, DWORD size) {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kJwKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kJwKey, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name.c_str(), 0, type, data, size));
     RegCloseKey(key);
 }
@@ -288,7 +291,9 @@ App::~App() {
     }
 }
 
-std::vector<HWND> App::Children() const { return main_ ? DirectChildren(main_) : std::vector<HWND>{}; }
+std::vector<HWND> App::Children() const {
+    return main_ ? DirectChildren(main_) : std::vector<HWND>{};
+}
 
 RECT App::ClientRectOf(HWND hwnd) const {
     RECT r{};
@@ -311,46 +316,31 @@ HWND App::ChildAt(int x, int y) const {
     return nullptr;
 }
 
-HWND App::Edit(int n) const {
-    static const POINT at[] = {{168, 36}, {168, 60}, {168, 84}, {104, 116}};
-    return (n >= 1 && n <= 4) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
+HWND App::Control(int id) const { return main_ ? GetDlgItem(main_, id) : nullptr; }
+
+HWND App::FolderField(int row) const {
+    static constexpr int kIds[] = {layout::kJwwField, layout::kOtherField, layout::kFigureField};
+    return (row >= 0 && row < 3) ? Control(kIds[row]) : nullptr;
 }
 
-HWND App::Button(int n) const {
-    static const POINT at[] = {{544, 35}, {544, 59}, {544, 83}, {80, 240}, {240, 240}, {400, 240}};
-    return (n >= 1 && n <= 6) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
+HWND App::BrowseButton(int row) const {
+    static constexpr int kIds[] = {layout::kJwwBrowse, layout::kOtherBrowse, layout::kFigureBrowse};
+    return (row >= 0 && row < 3) ? Control(kIds[row]) : nullptr;
 }
 
-HWND App::CheckBox(int n) const {
-    static const POINT at[] = {{8, 144}, {8, 168}};
-    return (n >= 1 && n <= 2) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
-}
-
-HWND App::Memo() const { return ChildAt(200, 112); }
-
-HWND App::StatusBar() const {
-    for (HWND h : Children()) {
-        if (ClassOf(h) == STATUSCLASSNAMEW) return h;
-    }
-    return nullptr;
-}
-
-HWND App::Label(int n) const {
-    switch (n) {
-        case 1: return ChildAt(0, 0);
-        case 2: return ChildAt(8, 120);
-        case 3: return ChildAt(8, 40);
-        case 4: return ChildAt(168, 120);
-        case 6: return ChildAt(8, 64);
-        case 9: return ChildAt(8, 88);
-        default: return nullptr;
-    }
-}
+HWND App::IntervalField() const { return Control(layout::kIntervalField); }
+HWND App::StartButton() const { return Control(layout::kStartButton); }
+HWND App::StopButton() const { return Control(layout::kStopButton); }
+HWND App::ExitButton() const { return Control(layout::kExitButton); }
+HWND App::AutoStartBox() const { return Control(layout::kAutoStartBox); }
+HWND App::StartMinimisedBox() const { return Control(layout::kStartMinimisedBox); }
+HWND App::HelpMemo() const { return Control(layout::kHelpMemo); }
+HWND App::StatusLine() const { return Control(layout::kStatusLine); }
 
 std::wstring App::Text(HWND hwnd) const { return WindowText(hwnd); }
 
 std::wstring App::Status() const {
-    HWND bar = StatusBar();
+    HWND bar = StatusLine();
     return bar ? WindowText(bar) : std::wstring();
 }
 
@@ -364,8 +354,8 @@ bool App::Enabled(HWND hwnd) const { return IsWindowEnabled(hwnd) != FALSE; }
 
 void App::SetText(HWND edit, const std::wstring& text) const {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        5000, &result);
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 void App::Click(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }

@@ -46,12 +46,12 @@ protected:
 TEST_F(SettingsE2E, AFirstStartShowsTheDefaultsAndTheCloseWritesTheFile) {
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());
-    for (int n = 1; n <= 3; ++n) EXPECT_EQ(L"", app.Text(app.Edit(n)));
-    EXPECT_EQ(L"5", app.Text(app.Edit(4)));
-    EXPECT_FALSE(app.Checked(app.CheckBox(1)));
-    EXPECT_FALSE(app.Checked(app.CheckBox(2)));
-    EXPECT_FALSE(app.Enabled(app.Button(5)));
-    EXPECT_TRUE(app.Enabled(app.Button(4)));
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(L"", app.Text(app.FolderField(row)));
+    EXPECT_EQ(L"5", app.Text(app.IntervalField()));
+    EXPECT_FALSE(app.Checked(app.AutoStartBox()));
+    EXPECT_FALSE(app.Checked(app.StartMinimisedBox()));
+    EXPECT_FALSE(app.Enabled(app.StopButton()));
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
     EXPECT_EQ(kReady, app.Status());
     EXPECT_FALSE(IsIconic(app.Main()));
     EXPECT_EQ(std::nullopt, box.ReadDat()) << "written only at close";
@@ -71,8 +71,8 @@ TEST_F(SettingsE2E, ThePositionAndAShiftJisFolderComeBackAsSaved) {
     const RECT r = WindowRect(app.Main());
     EXPECT_EQ(150, r.left);
     EXPECT_EQ(120, r.top);
-    EXPECT_EQ(folder, app.Text(app.Edit(1)));
-    EXPECT_EQ(L"0.01", app.Text(app.Edit(4)));
+    EXPECT_EQ(folder, app.Text(app.FolderField(0)));
+    EXPECT_EQ(L"0.01", app.Text(app.IntervalField()));
     CloseAndWait(app);
     EXPECT_EQ(saved, box.ReadDat());
 }
@@ -84,11 +84,11 @@ TEST_F(SettingsE2E, AutoStartAndMinimiseComeUpMinimisedAndWatching) {
     ASSERT_TRUE(app.Started());
     EXPECT_TRUE(WaitFor([&] { return IsIconic(app.Main()) != FALSE; }));
     EXPECT_EQ(kStarted, app.Status());
-    EXPECT_TRUE(app.Enabled(app.Button(5)));
-    EXPECT_FALSE(app.Enabled(app.Button(4)));
-    EXPECT_FALSE(app.Enabled(app.Edit(1)));
-    EXPECT_TRUE(app.Checked(app.CheckBox(1)));
-    EXPECT_TRUE(app.Checked(app.CheckBox(2)));
+    EXPECT_TRUE(app.Enabled(app.StopButton()));
+    EXPECT_FALSE(app.Enabled(app.StartButton()));
+    EXPECT_FALSE(app.Enabled(app.FolderField(0)));
+    EXPECT_TRUE(app.Checked(app.AutoStartBox()));
+    EXPECT_TRUE(app.Checked(app.StartMinimisedBox()));
 
     // Closed while minimised: the position saved is the restored one.
     CloseAndWait(app);
@@ -106,11 +106,11 @@ TEST_F(SettingsE2E, AutoStartWithAMissingFolderShowsTheErrorAndStaysIdle) {
     ASSERT_TRUE(app.WaitForMain());
 
     EXPECT_EQ(kReady, app.Status());
-    EXPECT_FALSE(app.Enabled(app.Button(5)));
-    EXPECT_TRUE(app.Enabled(app.Button(4)));
-    EXPECT_TRUE(app.Enabled(app.Edit(1)));
-    EXPECT_EQ(gone, app.Text(app.Edit(1)));
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Edit(1); }));
+    EXPECT_FALSE(app.Enabled(app.StopButton()));
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
+    EXPECT_TRUE(app.Enabled(app.FolderField(0)));
+    EXPECT_EQ(gone, app.Text(app.FolderField(0)));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.FolderField(0); }));
     EXPECT_EQ(std::nullopt, jw::Get(L"File"));
     CloseAndWait(app);
 }
@@ -119,21 +119,21 @@ TEST_F(SettingsE2E, AnUnreadableIntervalIsSavedAsZeroAndComesBackAsFive) {
     {
         App app(box.ExePath());
         ASSERT_TRUE(app.Started());
-        app.SetText(app.Edit(4), L"abc");
+        app.SetText(app.IntervalField(), L"abc");
         const RECT r = WindowRect(app.Main());
         CloseAndWait(app);
         EXPECT_EQ(Dat(r.left, r.top, L"", "0", false, false), box.ReadDat());
     }
     App again(box.ExePath());
     ASSERT_TRUE(again.Started());
-    EXPECT_EQ(L"5", again.Text(again.Edit(4)));
+    EXPECT_EQ(L"5", again.Text(again.IntervalField()));
     CloseAndWait(again);
 }
 
 TEST_F(SettingsE2E, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNothing) {
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());
-    app.SetText(app.Edit(4), L"1e400");
+    app.SetText(app.IntervalField(), L"1e400");
     app.CloseBox();
     HWND error = app.WaitForWindow(L"Dirmind");
     ASSERT_NE(nullptr, error);
@@ -142,7 +142,7 @@ TEST_F(SettingsE2E, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNothin
     EXPECT_FALSE(WaitFor([&] { return !app.Running(); }, 500));
     EXPECT_EQ(std::nullopt, box.ReadDat());
 
-    app.SetText(app.Edit(4), L"2.5");
+    app.SetText(app.IntervalField(), L"2.5");
     const RECT r = WindowRect(app.Main());
     CloseAndWait(app);
     EXPECT_EQ(Dat(r.left, r.top, L"", "2.5", false, false), box.ReadDat());

@@ -59,10 +59,11 @@ protected:
 
     // The tab stops in their order.
     std::vector<HWND> TabOrder() {
-        return {app().Edit(1),    app().Button(1), app().Edit(2), app().Button(2),
-                app().Edit(3),    app().Button(3), app().Memo(),  app().Button(4),
-                app().Button(5),  app().Button(6), app().Edit(4), app().CheckBox(1),
-                app().CheckBox(2)};
+        return {app().FolderField(0),     app().BrowseButton(0), app().FolderField(1),
+                app().BrowseButton(1),    app().FolderField(2),  app().BrowseButton(2),
+                app().HelpMemo(),         app().StartButton(),   app().StopButton(),
+                app().ExitButton(),       app().IntervalField(), app().AutoStartBox(),
+                app().StartMinimisedBox()};
     }
 
     // Keys are queued input: once a Tab has moved the focus on from the
@@ -105,7 +106,7 @@ TEST_F(Window, EveryControlIsAtItsPlaceWithItsText) {
     for (const Expected& c : kControls) {
         SCOPED_TRACE(c.name);
         HWND hwnd =
-            std::string(c.name) == "statusLine" ? app().StatusBar() : app().ChildAt(c.left, c.top);
+            std::string(c.name) == "statusLine" ? app().StatusLine() : app().ChildAt(c.left, c.top);
         ASSERT_NE(nullptr, hwnd);
         RECT r = app().ClientRectOf(hwnd);
         EXPECT_EQ(c.left, r.left);
@@ -118,9 +119,9 @@ TEST_F(Window, EveryControlIsAtItsPlaceWithItsText) {
     }
     // The edits start empty apart from the interval, which the window's
     // showing fills in; the check boxes are clear.
-    EXPECT_EQ(L"", app().Text(app().Edit(1)));
-    EXPECT_FALSE(app().Checked(app().CheckBox(1)));
-    EXPECT_FALSE(app().Checked(app().CheckBox(2)));
+    EXPECT_EQ(L"", app().Text(app().FolderField(0)));
+    EXPECT_FALSE(app().Checked(app().AutoStartBox()));
+    EXPECT_FALSE(app().Checked(app().StartMinimisedBox()));
 }
 
 TEST_F(Window, HelpTextHasItsThirtySevenLines) {
@@ -130,8 +131,8 @@ TEST_F(Window, HelpTextHasItsThirtySevenLines) {
         expected += kExpectedHelpLines[i];
     }
     ASSERT_EQ(37u, std::size(kExpectedHelpLines));
-    EXPECT_EQ(W(expected), app().Text(app().Memo()));
-    const LONG style = GetWindowLongW(app().Memo(), GWL_STYLE);
+    EXPECT_EQ(W(expected), app().Text(app().HelpMemo()));
+    const LONG style = GetWindowLongW(app().HelpMemo(), GWL_STYLE);
     EXPECT_TRUE(style & ES_READONLY);
     EXPECT_TRUE(style & WS_HSCROLL);
     EXPECT_TRUE(style & WS_VSCROLL);
@@ -139,27 +140,27 @@ TEST_F(Window, HelpTextHasItsThirtySevenLines) {
 
 TEST_F(Window, FirstFocusIsEdit1) {
     SetForegroundWindow(app().Main());
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(1); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().FolderField(0); }));
 }
 
 TEST_F(Window, FocusComesBackAfterMinimiseAndRestore) {
     // The focus moves inside the program, as by the user.
-    app().Focus(app().Edit(2));
+    app().Focus(app().FolderField(1));
     app().Key(VK_TAB);
     app().Key(VK_TAB);
-    ASSERT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(3); }));
+    ASSERT_TRUE(WaitFor([&] { return app().Focused() == app().FolderField(2); }));
     ShowWindow(app().Main(), SW_MINIMIZE);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(app().Main()) != FALSE; }));
     ShowWindow(app().Main(), SW_RESTORE);
     SetForegroundWindow(app().Main());
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(3); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().FolderField(2); }));
 }
 
 TEST_F(Window, TabWalksThirteenStopsAndShiftTabWalksBack) {
     const std::vector<HWND> order = TabOrder();
     for (HWND h : order) ASSERT_NE(nullptr, h);
     // Stop is disabled while idle; enabled here, all thirteen stops take part.
-    EnableWindow(app().Button(5), TRUE);
+    EnableWindow(app().StopButton(), TRUE);
     app().Focus(order[0]);
     ASSERT_EQ(order[0], app().Focused());
     for (std::size_t i = 1; i <= order.size(); ++i) {
@@ -175,30 +176,30 @@ TEST_F(Window, TabWalksThirteenStopsAndShiftTabWalksBack) {
 }
 
 TEST_F(Window, TabSkipsDisabledControls) {
-    ASSERT_FALSE(app().Enabled(app().Button(5)));
-    app().Focus(app().Button(4));
+    ASSERT_FALSE(app().Enabled(app().StopButton()));
+    app().Focus(app().StartButton());
     app().Key(VK_TAB);
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(6); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().ExitButton(); }));
     app().Key(VK_TAB, {VK_SHIFT});
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(4); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().StartButton(); }));
 }
 
 TEST_F(Window, EnterAndEscapeDoNothing) {
-    app().Focus(app().Edit(1));
+    app().Focus(app().FolderField(0));
     app().Key(VK_RETURN);
     app().Key(VK_ESCAPE);
-    app().Focus(app().Memo());
+    app().Focus(app().HelpMemo());
     app().Key(VK_RETURN);
     app().Key(VK_ESCAPE);
     // Tab from the help text shows that the keys before it were handled.
     app().Key(VK_TAB);
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(4); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().StartButton(); }));
     EXPECT_TRUE(app().Running());
     EXPECT_TRUE(IsWindowVisible(app().Main()));
 }
 
 TEST_F(Window, IntervalFieldTakesEightBytesWhenTyped) {
-    HWND edit4 = app().Edit(4);
+    HWND edit4 = app().IntervalField();
     app().SetText(edit4, L"");
     app().Focus(edit4);
     app().Type(L"1234567890");
@@ -223,7 +224,7 @@ TEST_F(Window, IntervalFieldTakesEightBytesWhenPasted) {
     ASSERT_NE(nullptr, SetClipboardData(CF_UNICODETEXT, data));
     CloseClipboard();
 
-    HWND edit4 = app().Edit(4);
+    HWND edit4 = app().IntervalField();
     app().SetText(edit4, L"");
     app().Focus(edit4);
     app().Key('V', {VK_CONTROL});
@@ -238,7 +239,7 @@ TEST_F(Window, IntervalFieldTakesEightBytesWhenPasted) {
 }
 
 TEST_F(Window, ExitButtonEndsTheProcessWithCodeZero) {
-    app().Click(app().Button(6));
+    app().Click(app().ExitButton());
     EXPECT_EQ(std::optional<DWORD>(0), app().WaitForExit());
 }
 
@@ -248,7 +249,7 @@ TEST_F(Window, CloseBoxEndsTheProcessWithCodeZero) {
 }
 
 TEST_F(Window, AltXEndsTheProcessWithCodeZero) {
-    app().Focus(app().Edit(1));
+    app().Focus(app().FolderField(0));
     app().Key('X', {VK_MENU});
     EXPECT_EQ(std::optional<DWORD>(0), app().WaitForExit());
 }
@@ -257,13 +258,13 @@ TEST_F(Window, AltXEndsTheProcessWithCodeZero) {
 
 TEST_F(Window, WhileWatchingTabWalksTheControlsThatStayEnabled) {
     const std::wstring folder = box_.MakeFolder(L"watched");
-    app().SetText(app().Edit(1), folder);
-    app().SetText(app().Edit(4), L"3600");
-    app().Click(app().Button(4));
-    ASSERT_TRUE(WaitFor([&] { return app().Enabled(app().Button(5)); }));
+    app().SetText(app().FolderField(0), folder);
+    app().SetText(app().IntervalField(), L"3600");
+    app().Click(app().StartButton());
+    ASSERT_TRUE(WaitFor([&] { return app().Enabled(app().StopButton()); }));
 
-    const std::vector<HWND> order = {app().Memo(), app().Button(5), app().Button(6),
-                                     app().CheckBox(1), app().CheckBox(2)};
+    const std::vector<HWND> order = {app().HelpMemo(), app().StopButton(), app().ExitButton(),
+                                     app().AutoStartBox(), app().StartMinimisedBox()};
     app().Focus(order[0]);
     ASSERT_EQ(order[0], app().Focused());
     for (std::size_t i = 1; i <= order.size(); ++i) {
