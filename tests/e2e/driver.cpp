@@ -308,14 +308,6 @@ RECT App::MainClientRect() const {
     return r;
 }
 
-HWND App::ChildAt(int x, int y) const {
-    for (HWND h : Children()) {
-        RECT r = ClientRectOf(h);
-        if (r.left == x && r.top == y) return h;
-    }
-    return nullptr;
-}
-
 HWND App::Control(int id) const { return main_ ? GetDlgItem(main_, id) : nullptr; }
 
 HWND App::FolderField(int row) const {

@@ -86,8 +86,6 @@ public:
     HWND StartMinimisedBox() const;
     HWND HelpMemo() const;
     HWND StatusLine() const;
-    // The child at client point (x, y) whose top-left corner is exactly there.
-    HWND ChildAt(int x, int y) const;
     std::vector<HWND> Children() const;
 
     // Texts (WM_GETTEXT), the status line's text, check state, enabled state.

@@ -9,42 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "app/layout.h"
 #include "driver.h"
 #include "expected/help_text.h"
 
 using namespace e2e;
 
 namespace {
-
-struct Expected {
-    const char* name;
-    int left, top, width, height;
-    const char* text;  // UTF-8; nullptr: not checked here
-};
-
-// The designed places, in client coordinates.
-const std::vector<Expected> kControls = {
-    {"banner", 0, 0, 591, 33, "◆このソフトは Jw_cadのフォルダ関連レジストリ値を設定し続けます◆"},
-    {"jwwLabel", 8, 40, 151, 13, "JWWファイルのフォルダ："},
-    {"otherLabel", 8, 64, 143, 13, "他ファイルのフォルダ："},
-    {"figureLabel", 8, 88, 156, 13, "図形ファイルのフォルダ："},
-    {"intervalLabel", 8, 120, 91, 13, "検索割込時間："},
-    {"secondsLabel", 168, 120, 13, 13, "秒"},
-    {"jwwField", 168, 36, 377, 21, nullptr},
-    {"jwwBrowse", 544, 35, 43, 22, "参照"},
-    {"otherField", 168, 60, 377, 21, nullptr},
-    {"otherBrowse", 544, 59, 43, 22, "参照"},
-    {"figureField", 168, 84, 377, 21, nullptr},
-    {"figureBrowse", 544, 83, 43, 22, "参照"},
-    {"helpMemo", 200, 112, 385, 121, nullptr},
-    {"startButton", 80, 240, 113, 25, "開始(&S)"},
-    {"stopButton", 240, 240, 113, 25, "中断(&E)"},
-    {"exitButton", 400, 240, 113, 25, "終了(&X)"},
-    {"statusLine", 0, 272, 591, 19, nullptr},
-    {"intervalField", 104, 116, 57, 21, nullptr},
-    {"autoStartBox", 8, 144, 185, 17, "起動時に自動的に開始"},
-    {"startMinimisedBox", 8, 168, 185, 17, "起動時アイコン化(最小化)"},
-};
 
 class Window : public ::testing::Test {
 protected:
@@ -102,19 +73,20 @@ TEST_F(Window, FrameHasItsCaptionSizePlaceAndBorder) {
 }
 
 TEST_F(Window, EveryControlIsAtItsPlaceWithItsText) {
-    EXPECT_EQ(kControls.size(), app().Children().size());
-    for (const Expected& c : kControls) {
+    EXPECT_EQ(layout::Controls().size(), app().Children().size());
+    for (const layout::Control& c : layout::Controls()) {
         SCOPED_TRACE(c.name);
-        HWND hwnd =
-            std::string(c.name) == "statusLine" ? app().StatusLine() : app().ChildAt(c.left, c.top);
+        HWND hwnd = app().Control(c.id);
         ASSERT_NE(nullptr, hwnd);
         RECT r = app().ClientRectOf(hwnd);
         EXPECT_EQ(c.left, r.left);
         EXPECT_EQ(c.top, r.top);
         EXPECT_EQ(c.width, r.right - r.left);
         EXPECT_EQ(c.height, r.bottom - r.top);
-        if (c.text) {
-            EXPECT_EQ(W(c.text), app().Text(hwnd));
+        // Fixed texts only: the fields, the help text and the status line
+        // are filled in at run time.
+        if (*c.text) {
+            EXPECT_EQ(FromCp932(c.text), app().Text(hwnd));
         }
     }
     // The edits start empty apart from the interval, which the window's
@@ -138,7 +110,7 @@ TEST_F(Window, HelpTextHasItsThirtySevenLines) {
     EXPECT_TRUE(style & WS_VSCROLL);
 }
 
-TEST_F(Window, FirstFocusIsEdit1) {
+TEST_F(Window, FirstFocusIsTheJwwFolderField) {
     SetForegroundWindow(app().Main());
     EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().FolderField(0); }));
 }
@@ -199,18 +171,18 @@ TEST_F(Window, EnterAndEscapeDoNothing) {
 }
 
 TEST_F(Window, IntervalFieldTakesEightBytesWhenTyped) {
-    HWND edit4 = app().IntervalField();
-    app().SetText(edit4, L"");
-    app().Focus(edit4);
+    HWND intervalField = app().IntervalField();
+    app().SetText(intervalField, L"");
+    app().Focus(intervalField);
     app().Type(L"1234567890");
-    DrainKeysFrom(edit4);
-    EXPECT_EQ(L"12345678", app().Text(edit4));
+    DrainKeysFrom(intervalField);
+    EXPECT_EQ(L"12345678", app().Text(intervalField));
 
-    app().SetText(edit4, L"");
-    app().Focus(edit4);
+    app().SetText(intervalField, L"");
+    app().Focus(intervalField);
     app().Type(L"1あいうえお");
-    DrainKeysFrom(edit4);
-    EXPECT_EQ(L"1あいう", app().Text(edit4));
+    DrainKeysFrom(intervalField);
+    EXPECT_EQ(L"1あいう", app().Text(intervalField));
 }
 
 TEST_F(Window, IntervalFieldTakesEightBytesWhenPasted) {
@@ -224,18 +196,18 @@ TEST_F(Window, IntervalFieldTakesEightBytesWhenPasted) {
     ASSERT_NE(nullptr, SetClipboardData(CF_UNICODETEXT, data));
     CloseClipboard();
 
-    HWND edit4 = app().IntervalField();
-    app().SetText(edit4, L"");
-    app().Focus(edit4);
+    HWND intervalField = app().IntervalField();
+    app().SetText(intervalField, L"");
+    app().Focus(intervalField);
     app().Key('V', {VK_CONTROL});
-    DrainKeysFrom(edit4);
-    EXPECT_EQ(L"ABCDEFGH", app().Text(edit4));
+    DrainKeysFrom(intervalField);
+    EXPECT_EQ(L"ABCDEFGH", app().Text(intervalField));
     // A paste into a full field adds nothing.
-    app().Focus(edit4);
+    app().Focus(intervalField);
     app().Key(VK_END);
     app().Key('V', {VK_CONTROL});
-    DrainKeysFrom(edit4);
-    EXPECT_EQ(L"ABCDEFGH", app().Text(edit4));
+    DrainKeysFrom(intervalField);
+    EXPECT_EQ(L"ABCDEFGH", app().Text(intervalField));
 }
 
 TEST_F(Window, ExitButtonEndsTheProcessWithCodeZero) {
