@@ -27,9 +27,10 @@ class FolderDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(app.Started()); }
 
-    // Clicks the browse button n and returns the dialog once it is shown.
-    HWND Browse(int n) {
-        app.Click(app.Button(n));
+    // Clicks the browse button of that folder row and returns the dialog once
+    // it is shown.
+    HWND Browse(int row) {
+        app.Click(app.BrowseButton(row));
         HWND dialog = app.WaitForWindow(kTitle);
         if (dialog) WaitFor([&] { return GetForegroundWindow() == dialog; }, 3000);
         return dialog;
@@ -49,7 +50,7 @@ protected:
 };
 
 TEST_F(FolderDialogTest, OpensWithItsCaptionAndPresetNameCentredOnTheMonitor) {
-    HWND dialog = Browse(1);
+    HWND dialog = Browse(0);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(kTitle, app.Text(dialog));
     EXPECT_TRUE(WaitFor([&] { return app.Text(FileNameBox(dialog)) == kPresetName; }));
@@ -68,20 +69,20 @@ TEST_F(FolderDialogTest, OpensWithItsCaptionAndPresetNameCentredOnTheMonitor) {
 
     app.KeyTo(dialog, VK_ESCAPE);
     ASSERT_TRUE(Closed(dialog));
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Button(1); }))
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.BrowseButton(0); }))
         << "the focus goes back to the browse button";
 }
 
 TEST_F(FolderDialogTest, TypedNameGivesItsFolderWithTrailingBackslash) {
     // ソ ends in the byte 0x5C in code page 932.
     const std::wstring folder = box.MakeFolder(L"図面ソ");
-    HWND dialog = Browse(1);
+    HWND dialog = Browse(0);
     ASSERT_NE(nullptr, dialog);
     TypeName(dialog, folder + L"plan.jww");
     app.KeyTo(dialog, VK_RETURN);
     ASSERT_TRUE(Closed(dialog));
-    EXPECT_TRUE(WaitFor([&] { return app.Text(app.Edit(1)) == folder; }))
-        << U8(app.Text(app.Edit(1)));
+    EXPECT_TRUE(WaitFor([&] { return app.Text(app.FolderField(0)) == folder; }))
+        << U8(app.Text(app.FolderField(0)));
 }
 
 TEST_F(FolderDialogTest, PresetNameConfirmsTheFolderOfTheField) {
@@ -92,46 +93,46 @@ TEST_F(FolderDialogTest, PresetNameConfirmsTheFolderOfTheField) {
     const std::wstring texts[] = {plain, so.substr(0, so.size() - 1)};
     const std::wstring expected[] = {plain, so};
     for (int i = 0; i < 2; ++i) {
-        app.SetText(app.Edit(3), texts[i]);
-        HWND dialog = Browse(3);
+        app.SetText(app.FolderField(2), texts[i]);
+        HWND dialog = Browse(2);
         ASSERT_NE(nullptr, dialog);
         app.KeyTo(dialog, VK_RETURN);
         ASSERT_TRUE(Closed(dialog));
-        EXPECT_TRUE(WaitFor([&] { return app.Text(app.Edit(3)) == expected[i]; }))
-            << U8(texts[i]) << " gave " << U8(app.Text(app.Edit(3)));
+        EXPECT_TRUE(WaitFor([&] { return app.Text(app.FolderField(2)) == expected[i]; }))
+            << U8(texts[i]) << " gave " << U8(app.Text(app.FolderField(2)));
     }
 }
 
 TEST_F(FolderDialogTest, CancelKeepsTheTypedText) {
     const std::wstring typed = L"D:\\途中まで入力";
-    app.SetText(app.Edit(2), typed);
-    app.SetText(app.Edit(1), L"C:\\one\\");
+    app.SetText(app.FolderField(1), typed);
+    app.SetText(app.FolderField(0), L"C:\\one\\");
 
-    HWND dialog = Browse(2);
+    HWND dialog = Browse(1);
     ASSERT_NE(nullptr, dialog);
     TypeName(dialog, box.Dir());
     app.KeyTo(dialog, VK_ESCAPE);
     ASSERT_TRUE(Closed(dialog)) << "Esc";
 
-    dialog = Browse(2);
+    dialog = Browse(1);
     ASSERT_NE(nullptr, dialog);
     PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(Closed(dialog)) << "the Cancel button";
 
-    dialog = Browse(2);
+    dialog = Browse(1);
     ASSERT_NE(nullptr, dialog);
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(Closed(dialog)) << "the close box";
 
-    EXPECT_EQ(typed, app.Text(app.Edit(2)));
-    EXPECT_EQ(L"C:\\one\\", app.Text(app.Edit(1)));
-    EXPECT_EQ(L"", app.Text(app.Edit(3)));
+    EXPECT_EQ(typed, app.Text(app.FolderField(1)));
+    EXPECT_EQ(L"C:\\one\\", app.Text(app.FolderField(0)));
+    EXPECT_EQ(L"", app.Text(app.FolderField(2)));
 }
 
 TEST_F(FolderDialogTest, AFolderNameOutsideShiftJisIsRefusedWithTheErrorBox) {
     const std::wstring folder = box.MakeFolder(L"M\u00FCller \uD55C");
-    app.SetText(app.Edit(1), L"C:\\kept\\");
-    HWND dialog = Browse(1);
+    app.SetText(app.FolderField(0), L"C:\\kept\\");
+    HWND dialog = Browse(0);
     ASSERT_NE(nullptr, dialog);
     TypeName(dialog, folder + L"plan.jww");
     app.KeyTo(dialog, VK_RETURN);
@@ -142,12 +143,12 @@ TEST_F(FolderDialogTest, AFolderNameOutsideShiftJisIsRefusedWithTheErrorBox) {
               app.MessageText(errorBox));
     app.PressButton(errorBox, L"OK");
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(errorBox) && app.Enabled(app.Main()); }));
-    EXPECT_EQ(L"C:\\kept\\", app.Text(app.Edit(1)));
+    EXPECT_EQ(L"C:\\kept\\", app.Text(app.FolderField(0)));
 }
 
 TEST_F(FolderDialogTest, MissingFolderIsRefusedAndTheDialogStaysOpen) {
-    app.SetText(app.Edit(1), L"kept");
-    HWND dialog = Browse(1);
+    app.SetText(app.FolderField(0), L"kept");
+    HWND dialog = Browse(0);
     ASSERT_NE(nullptr, dialog);
     TypeName(dialog, box.Dir() + L"無い\\a.jww");
     app.KeyTo(dialog, VK_RETURN);
@@ -165,7 +166,7 @@ TEST_F(FolderDialogTest, MissingFolderIsRefusedAndTheDialogStaysOpen) {
 
     PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(Closed(dialog));
-    EXPECT_EQ(L"kept", app.Text(app.Edit(1)));
+    EXPECT_EQ(L"kept", app.Text(app.FolderField(0)));
 }
 
 }  // namespace

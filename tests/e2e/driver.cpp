@@ -1,6 +1,5 @@
 #include "driver.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "app/layout.h"
 
 namespace e2e {
 namespace {
@@ -307,61 +308,31 @@ RECT App::MainClientRect() const {
     return r;
 }
 
-HWND App::ChildAt(int x, int y) const {
-    for (HWND h : Children()) {
-        RECT r = ClientRectOf(h);
-        if (r.left == x && r.top == y) return h;
-    }
-    return nullptr;
+HWND App::Control(int id) const { return main_ ? GetDlgItem(main_, id) : nullptr; }
+
+HWND App::FolderField(int row) const {
+    static constexpr int kIds[] = {layout::kJwwField, layout::kOtherField, layout::kFigureField};
+    return (row >= 0 && row < 3) ? Control(kIds[row]) : nullptr;
 }
 
-HWND App::Edit(int n) const {
-    static const POINT at[] = {{168, 36}, {168, 60}, {168, 84}, {104, 116}};
-    return (n >= 1 && n <= 4) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
+HWND App::BrowseButton(int row) const {
+    static constexpr int kIds[] = {layout::kJwwBrowse, layout::kOtherBrowse, layout::kFigureBrowse};
+    return (row >= 0 && row < 3) ? Control(kIds[row]) : nullptr;
 }
 
-HWND App::Button(int n) const {
-    static const POINT at[] = {{544, 35}, {544, 59}, {544, 83}, {80, 240}, {240, 240}, {400, 240}};
-    return (n >= 1 && n <= 6) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
-}
-
-HWND App::CheckBox(int n) const {
-    static const POINT at[] = {{8, 144}, {8, 168}};
-    return (n >= 1 && n <= 2) ? ChildAt(at[n - 1].x, at[n - 1].y) : nullptr;
-}
-
-HWND App::Memo() const { return ChildAt(200, 112); }
-
-HWND App::StatusBar() const {
-    for (HWND h : Children()) {
-        if (ClassOf(h) == STATUSCLASSNAMEW) return h;
-    }
-    return nullptr;
-}
-
-HWND App::Label(int n) const {
-    switch (n) {
-        case 1:
-            return ChildAt(0, 0);
-        case 2:
-            return ChildAt(8, 120);
-        case 3:
-            return ChildAt(8, 40);
-        case 4:
-            return ChildAt(168, 120);
-        case 6:
-            return ChildAt(8, 64);
-        case 9:
-            return ChildAt(8, 88);
-        default:
-            return nullptr;
-    }
-}
+HWND App::IntervalField() const { return Control(layout::kIntervalField); }
+HWND App::StartButton() const { return Control(layout::kStartButton); }
+HWND App::StopButton() const { return Control(layout::kStopButton); }
+HWND App::ExitButton() const { return Control(layout::kExitButton); }
+HWND App::AutoStartBox() const { return Control(layout::kAutoStartBox); }
+HWND App::StartMinimisedBox() const { return Control(layout::kStartMinimisedBox); }
+HWND App::HelpMemo() const { return Control(layout::kHelpMemo); }
+HWND App::StatusLine() const { return Control(layout::kStatusLine); }
 
 std::wstring App::Text(HWND hwnd) const { return WindowText(hwnd); }
 
 std::wstring App::Status() const {
-    HWND bar = StatusBar();
+    HWND bar = StatusLine();
     return bar ? WindowText(bar) : std::wstring();
 }
 

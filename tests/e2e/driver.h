@@ -74,15 +74,18 @@ public:
     DWORD Pid() const { return pid_; }
     DWORD ThreadId() const { return tid_; }
 
-    // Controls by their designed place in the client area.
-    HWND Edit(int n) const;      // 1..4
-    HWND Button(int n) const;    // 1..6
-    HWND CheckBox(int n) const;  // 1..2
-    HWND Memo() const;
-    HWND StatusBar() const;
-    HWND Label(int n) const;     // 1, 2, 3, 4, 6, 9
-    // The child at client point (x, y) whose top-left corner is exactly there.
-    HWND ChildAt(int x, int y) const;
+    // Controls by role, found by their control ID (layout::ControlId).
+    HWND Control(int id) const;
+    HWND FolderField(int row) const;   // 0..2: JWW files, other files, figure files
+    HWND BrowseButton(int row) const;  // 0..2: the button beside FolderField(row)
+    HWND IntervalField() const;
+    HWND StartButton() const;
+    HWND StopButton() const;
+    HWND ExitButton() const;
+    HWND AutoStartBox() const;
+    HWND StartMinimisedBox() const;
+    HWND HelpMemo() const;
+    HWND StatusLine() const;
     std::vector<HWND> Children() const;
 
     // Texts (WM_GETTEXT), the status line's text, check state, enabled state.

@@ -54,25 +54,25 @@ TEST_F(FocusSessionE2E, SpaceOnTheFocusedButtonStartsStopsAndStartsAgain) {
     box.WriteDat(Dat(100, 100, jww, L"", "60", false, false));
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());
-    app.Focus(app.Button(4));
-    ASSERT_EQ(app.Button(4), app.Focused());
+    app.Focus(app.StartButton());
+    ASSERT_EQ(app.StartButton(), app.Focused());
     app.Key(VK_SPACE);
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStarted; }));
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Button(5); }));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.StopButton(); }));
     app.Key(VK_SPACE);
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStopped; }));
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Button(4); }));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.StartButton(); }));
     app.Key(VK_SPACE);
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStarted; }));
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Button(5); }));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.StopButton(); }));
 
     // Alt+E, then Alt+S from a folder field: the same hand-over.
     app.Key('E', {VK_MENU});
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStopped; }));
-    app.Focus(app.Edit(1));
+    app.Focus(app.FolderField(0));
     app.Key('S', {VK_MENU});
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStarted; }));
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Button(5); }));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.StopButton(); }));
     EXPECT_TRUE(app.Running());
 }
 
@@ -85,8 +85,8 @@ TEST_F(FocusSessionE2E, AutoStartWithTheSecondFolderMissingFocusesTheSecondField
     app.PressButton(error, L"OK");
     ASSERT_TRUE(app.WaitForMain());
     SetForegroundWindow(app.Main());
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Edit(2); }));
-    EXPECT_TRUE(app.Enabled(app.Button(4)));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.FolderField(1); }));
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
 }
 
 TEST_F(FocusSessionE2E, TheSessionsEndSavesTheSettingsIdleAndWhileWatchingMinimised) {
@@ -94,9 +94,9 @@ TEST_F(FocusSessionE2E, TheSessionsEndSavesTheSettingsIdleAndWhileWatchingMinimi
     {
         App app(box.ExePath());
         ASSERT_TRUE(app.Started());
-        app.SetText(app.Edit(1), jww);
-        app.SetText(app.Edit(4), L"2.5");
-        app.SetChecked(app.CheckBox(1), true);
+        app.SetText(app.FolderField(0), jww);
+        app.SetText(app.IntervalField(), L"2.5");
+        app.SetChecked(app.AutoStartBox(), true);
         const RECT r = FrameRect(app.Main());
         EXPECT_EQ(std::optional<LRESULT>(TRUE), EndSession(app));
         EXPECT_TRUE(app.WaitForExit().has_value());
@@ -107,7 +107,7 @@ TEST_F(FocusSessionE2E, TheSessionsEndSavesTheSettingsIdleAndWhileWatchingMinimi
     ASSERT_TRUE(app.Started());
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStarted; }));
     const RECT r = FrameRect(app.Main());
-    app.SetChecked(app.CheckBox(2), true);
+    app.SetChecked(app.StartMinimisedBox(), true);
     ShowWindow(app.Main(), SW_MINIMIZE);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(app.Main()) != FALSE; }));
     EXPECT_EQ(std::optional<LRESULT>(TRUE), EndSession(app));

@@ -60,9 +60,9 @@ TEST_F(SettingsE2E, AFolderNameOutsideShiftJisStillKeepsTheSettings) {
     writeDat(Dat(100, 120, cad, "2.5", false, false));
     App app(dir + L"Dirmind.exe");
     ASSERT_TRUE(app.Started());
-    EXPECT_EQ(cad, app.Text(app.Edit(1))) << "read from beside the executable";
-    EXPECT_EQ(L"2.5", app.Text(app.Edit(4)));
-    app.SetText(app.Edit(4), L"7");
+    EXPECT_EQ(cad, app.Text(app.FolderField(0))) << "read from beside the executable";
+    EXPECT_EQ(L"2.5", app.Text(app.IntervalField()));
+    app.SetText(app.IntervalField(), L"7");
     CloseAndWait(app);
     EXPECT_EQ(Dat(100, 120, cad, "7", false, false), readDat()) << "written there at close";
 }
@@ -70,12 +70,12 @@ TEST_F(SettingsE2E, AFolderNameOutsideShiftJisStillKeepsTheSettings) {
 TEST_F(SettingsE2E, AFirstStartShowsTheDefaultsAndTheCloseWritesTheFile) {
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());
-    for (int n = 1; n <= 3; ++n) EXPECT_EQ(L"", app.Text(app.Edit(n)));
-    EXPECT_EQ(L"5", app.Text(app.Edit(4)));
-    EXPECT_FALSE(app.Checked(app.CheckBox(1)));
-    EXPECT_FALSE(app.Checked(app.CheckBox(2)));
-    EXPECT_FALSE(app.Enabled(app.Button(5)));
-    EXPECT_TRUE(app.Enabled(app.Button(4)));
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(L"", app.Text(app.FolderField(row)));
+    EXPECT_EQ(L"5", app.Text(app.IntervalField()));
+    EXPECT_FALSE(app.Checked(app.AutoStartBox()));
+    EXPECT_FALSE(app.Checked(app.StartMinimisedBox()));
+    EXPECT_FALSE(app.Enabled(app.StopButton()));
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
     EXPECT_EQ(kReady, app.Status());
     EXPECT_FALSE(IsIconic(app.Main()));
     EXPECT_EQ(std::nullopt, box.ReadDat()) << "written only at close";
@@ -95,8 +95,8 @@ TEST_F(SettingsE2E, ThePositionAndAShiftJisFolderComeBackAsSaved) {
     const RECT r = WindowRect(app.Main());
     EXPECT_EQ(150, r.left);
     EXPECT_EQ(120, r.top);
-    EXPECT_EQ(folder, app.Text(app.Edit(1)));
-    EXPECT_EQ(L"0.01", app.Text(app.Edit(4)));
+    EXPECT_EQ(folder, app.Text(app.FolderField(0)));
+    EXPECT_EQ(L"0.01", app.Text(app.IntervalField()));
     CloseAndWait(app);
     EXPECT_EQ(saved, box.ReadDat());
 }
@@ -108,11 +108,11 @@ TEST_F(SettingsE2E, AutoStartAndMinimiseComeUpMinimisedAndWatching) {
     ASSERT_TRUE(app.Started());
     EXPECT_TRUE(WaitFor([&] { return IsIconic(app.Main()) != FALSE; }));
     EXPECT_EQ(kStarted, app.Status());
-    EXPECT_TRUE(app.Enabled(app.Button(5)));
-    EXPECT_FALSE(app.Enabled(app.Button(4)));
-    EXPECT_FALSE(app.Enabled(app.Edit(1)));
-    EXPECT_TRUE(app.Checked(app.CheckBox(1)));
-    EXPECT_TRUE(app.Checked(app.CheckBox(2)));
+    EXPECT_TRUE(app.Enabled(app.StopButton()));
+    EXPECT_FALSE(app.Enabled(app.StartButton()));
+    EXPECT_FALSE(app.Enabled(app.FolderField(0)));
+    EXPECT_TRUE(app.Checked(app.AutoStartBox()));
+    EXPECT_TRUE(app.Checked(app.StartMinimisedBox()));
 
     // Closed while minimised: the position saved is the restored one.
     CloseAndWait(app);
@@ -130,11 +130,11 @@ TEST_F(SettingsE2E, AutoStartWithAMissingFolderShowsTheErrorAndStaysIdle) {
     ASSERT_TRUE(app.WaitForMain());
 
     EXPECT_EQ(kReady, app.Status());
-    EXPECT_FALSE(app.Enabled(app.Button(5)));
-    EXPECT_TRUE(app.Enabled(app.Button(4)));
-    EXPECT_TRUE(app.Enabled(app.Edit(1)));
-    EXPECT_EQ(gone, app.Text(app.Edit(1)));
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Edit(1); }));
+    EXPECT_FALSE(app.Enabled(app.StopButton()));
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
+    EXPECT_TRUE(app.Enabled(app.FolderField(0)));
+    EXPECT_EQ(gone, app.Text(app.FolderField(0)));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.FolderField(0); }));
     EXPECT_EQ(std::nullopt, jw::Get(L"File"));
     CloseAndWait(app);
 }
@@ -143,21 +143,21 @@ TEST_F(SettingsE2E, AnUnreadableIntervalIsSavedAsZeroAndComesBackAsFive) {
     {
         App app(box.ExePath());
         ASSERT_TRUE(app.Started());
-        app.SetText(app.Edit(4), L"abc");
+        app.SetText(app.IntervalField(), L"abc");
         const RECT r = WindowRect(app.Main());
         CloseAndWait(app);
         EXPECT_EQ(Dat(r.left, r.top, L"", "0", false, false), box.ReadDat());
     }
     App again(box.ExePath());
     ASSERT_TRUE(again.Started());
-    EXPECT_EQ(L"5", again.Text(again.Edit(4)));
+    EXPECT_EQ(L"5", again.Text(again.IntervalField()));
     CloseAndWait(again);
 }
 
 TEST_F(SettingsE2E, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNothing) {
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());
-    app.SetText(app.Edit(4), L"1e400");
+    app.SetText(app.IntervalField(), L"1e400");
     app.CloseBox();
     HWND error = app.WaitForWindow(L"Dirmind");
     ASSERT_NE(nullptr, error);
@@ -166,7 +166,7 @@ TEST_F(SettingsE2E, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNothin
     EXPECT_FALSE(WaitFor([&] { return !app.Running(); }, 500));
     EXPECT_EQ(std::nullopt, box.ReadDat());
 
-    app.SetText(app.Edit(4), L"2.5");
+    app.SetText(app.IntervalField(), L"2.5");
     const RECT r = WindowRect(app.Main());
     CloseAndWait(app);
     EXPECT_EQ(Dat(r.left, r.top, L"", "2.5", false, false), box.ReadDat());

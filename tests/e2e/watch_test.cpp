@@ -32,12 +32,12 @@ protected:
     // Types the folders and the interval and clicks Start.
     void Start(App& app, const std::wstring& file, const std::wstring& fileC,
                const std::wstring& interval) {
-        app.SetText(app.Edit(1), file);
-        app.SetText(app.Edit(2), fileC);
-        app.SetText(app.Edit(3), L"");
-        app.SetText(app.Edit(4), interval);
-        app.Click(app.Button(4));
-        ASSERT_TRUE(WaitFor([&] { return !app.Enabled(app.Button(4)); }));
+        app.SetText(app.FolderField(0), file);
+        app.SetText(app.FolderField(1), fileC);
+        app.SetText(app.FolderField(2), L"");
+        app.SetText(app.IntervalField(), interval);
+        app.Click(app.StartButton());
+        ASSERT_TRUE(WaitFor([&] { return !app.Enabled(app.StartButton()); }));
     }
 
     Sandbox box;
@@ -51,8 +51,8 @@ TEST_F(WatchE2E, AValueChangedFromOutsideIsWrittenBackWithinOneInterval) {
     ASSERT_TRUE(app.Started());
     Start(app, jww, other, L"1");
     EXPECT_EQ(kStarted, app.Status());
-    EXPECT_TRUE(app.Enabled(app.Button(5)));
-    EXPECT_FALSE(app.Enabled(app.Edit(1)));
+    EXPECT_TRUE(app.Enabled(app.StopButton()));
+    EXPECT_FALSE(app.Enabled(app.FolderField(0)));
 
     // The first pass creates the key and writes both configured folders.
     ASSERT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 5000));
@@ -93,19 +93,19 @@ TEST_F(WatchE2E, AMissingFolderIsReportedAndNothingIsWritten) {
 TEST_F(WatchE2E, StartWithoutAnyFolderShowsTheErrorBoxAndFocusesTheFirstField) {
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());
-    app.SetText(app.Edit(1), L"   ");
-    app.SetText(app.Edit(2), L"");
-    app.SetText(app.Edit(3), W("\xE3\x80\x80"));  // a full-width space
-    app.Click(app.Button(4));
+    app.SetText(app.FolderField(0), L"   ");
+    app.SetText(app.FolderField(1), L"");
+    app.SetText(app.FolderField(2), W("\xE3\x80\x80"));  // a full-width space
+    app.Click(app.StartButton());
     HWND error = app.WaitForWindow(W("エラー"));
     ASSERT_NE(nullptr, error);
     EXPECT_EQ(W("フォルダの指定を行って下さい"), app.MessageText(error));
     app.PressButton(error, L"OK");
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.Edit(1); }));
-    EXPECT_EQ(L"", app.Text(app.Edit(1)));
-    EXPECT_EQ(L"", app.Text(app.Edit(3)));
-    EXPECT_TRUE(app.Enabled(app.Button(4)));
-    EXPECT_FALSE(app.Enabled(app.Button(5)));
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.FolderField(0); }));
+    EXPECT_EQ(L"", app.Text(app.FolderField(0)));
+    EXPECT_EQ(L"", app.Text(app.FolderField(2)));
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
+    EXPECT_FALSE(app.Enabled(app.StopButton()));
     EXPECT_EQ(std::nullopt, jw::Get(L"File"));
 }
 
@@ -116,13 +116,13 @@ TEST_F(WatchE2E, StopUnlocksTheInputsAndNoFurtherPassRuns) {
     Start(app, jww, L"", L"0.2");
     ASSERT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 3000));
 
-    app.Click(app.Button(5));
+    app.Click(app.StopButton());
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStopped; }, 3000));
-    EXPECT_TRUE(app.Enabled(app.Edit(1)));
-    EXPECT_TRUE(app.Enabled(app.Edit(4)));
-    EXPECT_TRUE(app.Enabled(app.Button(1)));
-    EXPECT_TRUE(app.Enabled(app.Button(4)));
-    EXPECT_FALSE(app.Enabled(app.Button(5)));
+    EXPECT_TRUE(app.Enabled(app.FolderField(0)));
+    EXPECT_TRUE(app.Enabled(app.IntervalField()));
+    EXPECT_TRUE(app.Enabled(app.BrowseButton(0)));
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
+    EXPECT_FALSE(app.Enabled(app.StopButton()));
 
     jw::Set(L"File", L"C:\\Elsewhere");
     EXPECT_FALSE(WaitFor([&] { return !ValueIs(L"File", L"C:\\Elsewhere"); }, 1500));
@@ -172,7 +172,7 @@ TEST_F(WatchE2E, ChangesFromOutsideAreCorrectedAtOnceUntilStop) {
     jw::Set(L"File", L"C:\\Reinstalled");
     EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 1000));
 
-    app.Click(app.Button(5));
+    app.Click(app.StopButton());
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStopped; }, 3000));
     jw::Set(L"File", L"C:\\Elsewhere");
     EXPECT_FALSE(WaitFor([&] { return !ValueIs(L"File", L"C:\\Elsewhere"); }, 1500));

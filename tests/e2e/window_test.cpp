@@ -9,42 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "app/layout.h"
 #include "driver.h"
 #include "expected/help_text.h"
 
 using namespace e2e;
 
 namespace {
-
-struct Expected {
-    const char* name;
-    int left, top, width, height;
-    const char* text;  // UTF-8; nullptr: not checked here
-};
-
-// The designed places, in client coordinates.
-const std::vector<Expected> kControls = {
-    {"banner", 0, 0, 591, 33, "◆このソフトは Jw_cadのフォルダ関連レジストリ値を設定し続けます◆"},
-    {"jwwLabel", 8, 40, 151, 13, "JWWファイルのフォルダ："},
-    {"otherLabel", 8, 64, 143, 13, "他ファイルのフォルダ："},
-    {"figureLabel", 8, 88, 156, 13, "図形ファイルのフォルダ："},
-    {"intervalLabel", 8, 120, 91, 13, "検索割込時間："},
-    {"secondsLabel", 168, 120, 13, 13, "秒"},
-    {"jwwField", 168, 36, 377, 21, nullptr},
-    {"jwwBrowse", 544, 35, 43, 22, "参照"},
-    {"otherField", 168, 60, 377, 21, nullptr},
-    {"otherBrowse", 544, 59, 43, 22, "参照"},
-    {"figureField", 168, 84, 377, 21, nullptr},
-    {"figureBrowse", 544, 83, 43, 22, "参照"},
-    {"helpMemo", 200, 112, 385, 121, nullptr},
-    {"startButton", 80, 240, 113, 25, "開始(&S)"},
-    {"stopButton", 240, 240, 113, 25, "中断(&E)"},
-    {"exitButton", 400, 240, 113, 25, "終了(&X)"},
-    {"statusLine", 0, 272, 591, 19, nullptr},
-    {"intervalField", 104, 116, 57, 21, nullptr},
-    {"autoStartBox", 8, 144, 185, 17, "起動時に自動的に開始"},
-    {"startMinimisedBox", 8, 168, 185, 17, "起動時アイコン化(最小化)"},
-};
 
 class Window : public ::testing::Test {
 protected:
@@ -59,10 +30,11 @@ protected:
 
     // The tab stops in their order.
     std::vector<HWND> TabOrder() {
-        return {app().Edit(1),    app().Button(1), app().Edit(2), app().Button(2),
-                app().Edit(3),    app().Button(3), app().Memo(),  app().Button(4),
-                app().Button(5),  app().Button(6), app().Edit(4), app().CheckBox(1),
-                app().CheckBox(2)};
+        return {app().FolderField(0),     app().BrowseButton(0), app().FolderField(1),
+                app().BrowseButton(1),    app().FolderField(2),  app().BrowseButton(2),
+                app().HelpMemo(),         app().StartButton(),   app().StopButton(),
+                app().ExitButton(),       app().IntervalField(), app().AutoStartBox(),
+                app().StartMinimisedBox()};
     }
 
     // Keys are queued input: once a Tab has moved the focus on from the
@@ -101,26 +73,27 @@ TEST_F(Window, FrameHasItsCaptionSizePlaceAndBorder) {
 }
 
 TEST_F(Window, EveryControlIsAtItsPlaceWithItsText) {
-    EXPECT_EQ(kControls.size(), app().Children().size());
-    for (const Expected& c : kControls) {
+    EXPECT_EQ(layout::Controls().size(), app().Children().size());
+    for (const layout::Control& c : layout::Controls()) {
         SCOPED_TRACE(c.name);
-        HWND hwnd =
-            std::string(c.name) == "statusLine" ? app().StatusBar() : app().ChildAt(c.left, c.top);
+        HWND hwnd = app().Control(c.id);
         ASSERT_NE(nullptr, hwnd);
         RECT r = app().ClientRectOf(hwnd);
         EXPECT_EQ(c.left, r.left);
         EXPECT_EQ(c.top, r.top);
         EXPECT_EQ(c.width, r.right - r.left);
         EXPECT_EQ(c.height, r.bottom - r.top);
-        if (c.text) {
-            EXPECT_EQ(W(c.text), app().Text(hwnd));
+        // Fixed texts only: the fields, the help text and the status line
+        // are filled in at run time.
+        if (*c.text) {
+            EXPECT_EQ(FromCp932(c.text), app().Text(hwnd));
         }
     }
     // The edits start empty apart from the interval, which the window's
     // showing fills in; the check boxes are clear.
-    EXPECT_EQ(L"", app().Text(app().Edit(1)));
-    EXPECT_FALSE(app().Checked(app().CheckBox(1)));
-    EXPECT_FALSE(app().Checked(app().CheckBox(2)));
+    EXPECT_EQ(L"", app().Text(app().FolderField(0)));
+    EXPECT_FALSE(app().Checked(app().AutoStartBox()));
+    EXPECT_FALSE(app().Checked(app().StartMinimisedBox()));
 }
 
 TEST_F(Window, HelpTextHasItsThirtySevenLines) {
@@ -130,36 +103,36 @@ TEST_F(Window, HelpTextHasItsThirtySevenLines) {
         expected += kExpectedHelpLines[i];
     }
     ASSERT_EQ(37u, std::size(kExpectedHelpLines));
-    EXPECT_EQ(W(expected), app().Text(app().Memo()));
-    const LONG style = GetWindowLongW(app().Memo(), GWL_STYLE);
+    EXPECT_EQ(W(expected), app().Text(app().HelpMemo()));
+    const LONG style = GetWindowLongW(app().HelpMemo(), GWL_STYLE);
     EXPECT_TRUE(style & ES_READONLY);
     EXPECT_TRUE(style & WS_HSCROLL);
     EXPECT_TRUE(style & WS_VSCROLL);
 }
 
-TEST_F(Window, FirstFocusIsEdit1) {
+TEST_F(Window, FirstFocusIsTheJwwFolderField) {
     SetForegroundWindow(app().Main());
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(1); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().FolderField(0); }));
 }
 
 TEST_F(Window, FocusComesBackAfterMinimiseAndRestore) {
     // The focus moves inside the program, as by the user.
-    app().Focus(app().Edit(2));
+    app().Focus(app().FolderField(1));
     app().Key(VK_TAB);
     app().Key(VK_TAB);
-    ASSERT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(3); }));
+    ASSERT_TRUE(WaitFor([&] { return app().Focused() == app().FolderField(2); }));
     ShowWindow(app().Main(), SW_MINIMIZE);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(app().Main()) != FALSE; }));
     ShowWindow(app().Main(), SW_RESTORE);
     SetForegroundWindow(app().Main());
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Edit(3); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().FolderField(2); }));
 }
 
 TEST_F(Window, TabWalksThirteenStopsAndShiftTabWalksBack) {
     const std::vector<HWND> order = TabOrder();
     for (HWND h : order) ASSERT_NE(nullptr, h);
     // Stop is disabled while idle; enabled here, all thirteen stops take part.
-    EnableWindow(app().Button(5), TRUE);
+    EnableWindow(app().StopButton(), TRUE);
     app().Focus(order[0]);
     ASSERT_EQ(order[0], app().Focused());
     for (std::size_t i = 1; i <= order.size(); ++i) {
@@ -175,41 +148,41 @@ TEST_F(Window, TabWalksThirteenStopsAndShiftTabWalksBack) {
 }
 
 TEST_F(Window, TabSkipsDisabledControls) {
-    ASSERT_FALSE(app().Enabled(app().Button(5)));
-    app().Focus(app().Button(4));
+    ASSERT_FALSE(app().Enabled(app().StopButton()));
+    app().Focus(app().StartButton());
     app().Key(VK_TAB);
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(6); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().ExitButton(); }));
     app().Key(VK_TAB, {VK_SHIFT});
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(4); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().StartButton(); }));
 }
 
 TEST_F(Window, EnterAndEscapeDoNothing) {
-    app().Focus(app().Edit(1));
+    app().Focus(app().FolderField(0));
     app().Key(VK_RETURN);
     app().Key(VK_ESCAPE);
-    app().Focus(app().Memo());
+    app().Focus(app().HelpMemo());
     app().Key(VK_RETURN);
     app().Key(VK_ESCAPE);
     // Tab from the help text shows that the keys before it were handled.
     app().Key(VK_TAB);
-    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().Button(4); }));
+    EXPECT_TRUE(WaitFor([&] { return app().Focused() == app().StartButton(); }));
     EXPECT_TRUE(app().Running());
     EXPECT_TRUE(IsWindowVisible(app().Main()));
 }
 
 TEST_F(Window, IntervalFieldTakesEightBytesWhenTyped) {
-    HWND edit4 = app().Edit(4);
-    app().SetText(edit4, L"");
-    app().Focus(edit4);
+    HWND intervalField = app().IntervalField();
+    app().SetText(intervalField, L"");
+    app().Focus(intervalField);
     app().Type(L"1234567890");
-    DrainKeysFrom(edit4);
-    EXPECT_EQ(L"12345678", app().Text(edit4));
+    DrainKeysFrom(intervalField);
+    EXPECT_EQ(L"12345678", app().Text(intervalField));
 
-    app().SetText(edit4, L"");
-    app().Focus(edit4);
+    app().SetText(intervalField, L"");
+    app().Focus(intervalField);
     app().Type(L"1あいうえお");
-    DrainKeysFrom(edit4);
-    EXPECT_EQ(L"1あいう", app().Text(edit4));
+    DrainKeysFrom(intervalField);
+    EXPECT_EQ(L"1あいう", app().Text(intervalField));
 }
 
 TEST_F(Window, IntervalFieldTakesEightBytesWhenPasted) {
@@ -223,22 +196,22 @@ TEST_F(Window, IntervalFieldTakesEightBytesWhenPasted) {
     ASSERT_NE(nullptr, SetClipboardData(CF_UNICODETEXT, data));
     CloseClipboard();
 
-    HWND edit4 = app().Edit(4);
-    app().SetText(edit4, L"");
-    app().Focus(edit4);
+    HWND intervalField = app().IntervalField();
+    app().SetText(intervalField, L"");
+    app().Focus(intervalField);
     app().Key('V', {VK_CONTROL});
-    DrainKeysFrom(edit4);
-    EXPECT_EQ(L"ABCDEFGH", app().Text(edit4));
+    DrainKeysFrom(intervalField);
+    EXPECT_EQ(L"ABCDEFGH", app().Text(intervalField));
     // A paste into a full field adds nothing.
-    app().Focus(edit4);
+    app().Focus(intervalField);
     app().Key(VK_END);
     app().Key('V', {VK_CONTROL});
-    DrainKeysFrom(edit4);
-    EXPECT_EQ(L"ABCDEFGH", app().Text(edit4));
+    DrainKeysFrom(intervalField);
+    EXPECT_EQ(L"ABCDEFGH", app().Text(intervalField));
 }
 
 TEST_F(Window, ExitButtonEndsTheProcessWithCodeZero) {
-    app().Click(app().Button(6));
+    app().Click(app().ExitButton());
     EXPECT_EQ(std::optional<DWORD>(0), app().WaitForExit());
 }
 
@@ -248,7 +221,7 @@ TEST_F(Window, CloseBoxEndsTheProcessWithCodeZero) {
 }
 
 TEST_F(Window, AltXEndsTheProcessWithCodeZero) {
-    app().Focus(app().Edit(1));
+    app().Focus(app().FolderField(0));
     app().Key('X', {VK_MENU});
     EXPECT_EQ(std::optional<DWORD>(0), app().WaitForExit());
 }
@@ -257,13 +230,13 @@ TEST_F(Window, AltXEndsTheProcessWithCodeZero) {
 
 TEST_F(Window, WhileWatchingTabWalksTheControlsThatStayEnabled) {
     const std::wstring folder = box_.MakeFolder(L"watched");
-    app().SetText(app().Edit(1), folder);
-    app().SetText(app().Edit(4), L"3600");
-    app().Click(app().Button(4));
-    ASSERT_TRUE(WaitFor([&] { return app().Enabled(app().Button(5)); }));
+    app().SetText(app().FolderField(0), folder);
+    app().SetText(app().IntervalField(), L"3600");
+    app().Click(app().StartButton());
+    ASSERT_TRUE(WaitFor([&] { return app().Enabled(app().StopButton()); }));
 
-    const std::vector<HWND> order = {app().Memo(), app().Button(5), app().Button(6),
-                                     app().CheckBox(1), app().CheckBox(2)};
+    const std::vector<HWND> order = {app().HelpMemo(), app().StopButton(), app().ExitButton(),
+                                     app().AutoStartBox(), app().StartMinimisedBox()};
     app().Focus(order[0]);
     ASSERT_EQ(order[0], app().Focused());
     for (std::size_t i = 1; i <= order.size(); ++i) {

@@ -1,11 +1,11 @@
 // A saved window position on no screen is brought into view; any position
 // that leaves part of the window on a screen is kept exactly.
+#include "app/window_place.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <vector>
-
-#include "app/window_place.h"
 
 namespace {
 
@@ -35,6 +35,14 @@ TEST(WindowPlace, AFrameOnNoScreenMovesWhollyIntoTheNearestWorkArea) {
     EXPECT_TRUE(Place(1000, 1100) == (ScreenPoint{1000, 710}));
     EXPECT_TRUE(Place(INT_MIN, INT_MIN) == (ScreenPoint{0, 0}));
     EXPECT_TRUE(Place(INT_MAX, INT_MAX) == (ScreenPoint{2600, 830}));
+}
+
+TEST(WindowPlace, TheNearestWorkAreaIsNearestInAStraightLine) {
+    // The frame (1300, 1300)-(1900, 1630) lies 300 across and 300 down from
+    // the first area (424 in a straight line) and 500 across from the second:
+    // nearer the first, though the second is nearer by dx + dy.
+    const std::vector<ScreenArea> apart{{0, 0, 1000, 1000}, {2400, 1000, 3400, 2000}};
+    EXPECT_TRUE(Place(1300, 1300, apart) == (ScreenPoint{400, 670}));
 }
 
 TEST(WindowPlace, AWorkAreaSmallerThanTheFrameTakesItsTopLeftCorner) {

@@ -1,16 +1,19 @@
+// The error boundary: the message an escaped error gives, the text of the
+// application's error box, and a handler ended there.
+#include "app/error_boundary.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "app/error_boundary.h"
 #include "app/texts.h"
 #include "fakes/fake_toolkit.h"
 #include "util/errors.h"
 #include "util/number_text.h"
 
-TEST(AppErrorText, DotAfterALastCharacterThatSortsAfterDot) {
+TEST(ErrorBoundary, DotAfterALastCharacterThatSortsAfterDot) {
     EXPECT_EQ(AppErrorText("abc"), "abc.");
     EXPECT_EQ(AppErrorText("x/"), "x/.");  // "/" is 0x2F
     EXPECT_EQ(AppErrorText("abc."), "abc.");
@@ -20,7 +23,7 @@ TEST(AppErrorText, DotAfterALastCharacterThatSortsAfterDot) {
     EXPECT_EQ(AppErrorText("\xB1"), "\xB1.");  // half-width katakana
 }
 
-TEST(AppErrorText, JapaneseMessagesAlwaysGetTheDot) {
+TEST(ErrorBoundary, JapaneseMessagesAlwaysGetTheDot) {
     EXPECT_EQ(AppErrorText(texts::kMsgOverflow), std::string(texts::kMsgOverflow) + ".");
     EXPECT_EQ(AppErrorText(texts::kMsgNoTimer), std::string(texts::kMsgNoTimer) + ".");
     // The first byte of the last character decides, not its second byte.
@@ -32,7 +35,7 @@ TEST(AppErrorText, JapaneseMessagesAlwaysGetTheDot) {
     EXPECT_EQ(AppErrorText("\x81\x81-"), "\x81\x81-");
 }
 
-TEST(AppErrorText, TypedErrorsGetTheProgramsTextOthersTheirOwnWords) {
+TEST(ErrorBoundary, TypedErrorsGetTheProgramsTextOthersTheirOwnWords) {
     EXPECT_EQ(ErrorMessage(NumberOverflow()), texts::kMsgOverflow);
     EXPECT_EQ(ErrorMessage(TimerRefused()), texts::kMsgNoTimer);
     EXPECT_EQ(ErrorMessage(std::runtime_error("disk gone")), "disk gone");
@@ -45,7 +48,7 @@ TEST(AppErrorText, TypedErrorsGetTheProgramsTextOthersTheirOwnWords) {
     }
 }
 
-TEST(AppErrorText, RunHandlerShowsWhatEscapesAHandler) {
+TEST(ErrorBoundary, RunHandlerShowsWhatEscapesAHandler) {
     FakeBoxes boxes;
     RunHandler(boxes, [] { throw NumberOverflow(); });
     RunHandler(boxes, [] { throw TimerRefused(); });
