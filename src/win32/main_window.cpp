@@ -8,7 +8,6 @@
 #include "app/error_boundary.h"
 #include "app/layout.h"
 #include "app/texts.h"
-#include "app/window_place.h"
 #include "win32/change_signal.h"
 #include "win32/controls.h"
 #include "win32/create_controls.h"
@@ -31,17 +30,6 @@ constexpr DWORD kFrameStyle =
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 
 COLORREF ToColorRef(layout::Colour c) { return RGB(c.red, c.green, c.blue); }
-
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcWork;
-        reinterpret_cast<std::vector<ScreenArea>*>(areas)->push_back(
-            {r.left, r.top, r.right, r.bottom});
-    }
-    return TRUE;
-}
 
 }  // namespace
 
@@ -174,21 +162,6 @@ void MainWindow::CallForm(Handler&& handler) {
     RunHandler(adapters_->boxes, [&] { handler(adapters_->form); });
 }
 
-void MainWindow::KeepInView() {
-    std::vector<ScreenArea> workAreas;
-    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
-    // The size of the frame as restored; the place as the form sees it.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    if (!GetWindowPlacement(window_.Get(), &placement)) return;
-    const RECT& normal = placement.rcNormalPosition;
-    Win32Window& window = adapters_->window;
-    const ScreenPoint now{window.Left(), window.Top()};
-    const ScreenPoint target =
-        PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, workAreas);
-    if (target.x != now.x || target.y != now.y) window.MoveTo(target.x, target.y);
-}
-
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -245,7 +218,7 @@ void MainWindow::OnFirstShow() {
     CallForm([](MainForm& form) { form.OnShown(); });
     const HWND hwnd = window_.Get();
     if (application_.Terminated() || !hwnd) return;
-    KeepInView();
+    adapters_->window.KeepInView();
     if (!IsIconic(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
 }

@@ -46,8 +46,6 @@ private:
 
     void FitClientArea();
     void ListenForChanges();
-    // Brings a window that lies on no monitor's work area into view.
-    void KeepInView();
     // Runs a handler of the form inside the error boundary.
     template <typename Handler>
     void CallForm(Handler&& handler);

@@ -1,6 +1,21 @@
 #include "win32/window.h"
 
+#include <vector>
+
+#include "app/window_place.h"
+
 namespace {
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ScreenArea>*>(areas)->push_back(
+            {r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
 
 // The offset of the workspace (the monitor less the task bar) from the
 // screen: window placements count from the workspace.
@@ -56,3 +71,17 @@ int Win32Window::Top() const { return Position().y; }
 void Win32Window::Minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
 
 void Win32Window::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void Win32Window::KeepInView() {
+    std::vector<ScreenArea> workAreas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    // The size of the frame as restored; the place as the form sees it.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(hwnd_, &placement)) return;
+    const RECT& normal = placement.rcNormalPosition;
+    const ScreenPoint now{Left(), Top()};
+    const ScreenPoint target =
+        PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, workAreas);
+    if (target.x != now.x || target.y != now.y) MoveTo(target.x, target.y);
+}

@@ -16,6 +16,9 @@ public:
     void Minimize() override;
     // Sends WM_CLOSE, as the close box does, and returns once it is handled.
     void Close() override;
+    // Brings a window that lies on no monitor's work area into the nearest
+    // one; a window partly inside one stays where it is.
+    void KeepInView();
 
 private:
     POINT Position() const;

@@ -1,0 +1,11 @@
+// Control creation: a control that cannot be made is an error, not a gap.
+#include "win32/create_controls.h"
+
+#include <gtest/gtest.h>
+
+TEST(CreateControls, AControlThatCannotBeMadeFailsTheWhole) {
+    // A child window needs a parent: the first control is refused.
+    const WindowFonts fonts = CreateWindowFonts();
+    EXPECT_FALSE(CreateControls(nullptr, GetModuleHandleW(nullptr), fonts));
+    EXPECT_NE(0u, GetLastError());
+}
