@@ -29,7 +29,7 @@ void CALLBACK PostQuit(HWND, UINT, UINT_PTR id, DWORD) {
     PostQuitMessage(0);
 }
 
-TEST(ShellPump, ClickDuringAWaitIsHandledBeforeItReturns) {
+TEST(MessagePump, ClickDuringAWaitIsHandledBeforeItReturns) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     HWND button = window.AddChild(L"BUTTON", BS_PUSHBUTTON, kButtonId);
@@ -65,7 +65,7 @@ void CALLBACK PostAltS(HWND, UINT, UINT_PTR id, DWORD) {
     PostMessageW(gKeyTarget, WM_SYSCHAR, L's', (1 << 29) | 1);
 }
 
-TEST(ShellPump, TabAndAcceleratorsWorkDuringAWait) {
+TEST(MessagePump, TabAndAcceleratorsWorkDuringAWait) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     SetWindowLongPtrW(window.Handle(), GWL_EXSTYLE, WS_EX_CONTROLPARENT);
@@ -98,7 +98,7 @@ TEST(ShellPump, TabAndAcceleratorsWorkDuringAWait) {
     EXPECT_EQ(1, window.clicks) << "Alt+S inside the wait clicks its button";
 }
 
-TEST(ShellPump, QuitDuringAWaitIsRememberedButDoesNotEndIt) {
+TEST(MessagePump, QuitDuringAWaitIsRememberedButDoesNotEndIt) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     const auto start = Clock::now();
@@ -110,7 +110,7 @@ TEST(ShellPump, QuitDuringAWaitIsRememberedButDoesNotEndIt) {
     EXPECT_TRUE(app.Terminated());
 }
 
-TEST(ShellPump, RunEndsOnTerminateOrQuit) {
+TEST(MessagePump, RunEndsOnTerminateOrQuit) {
     {
         Win32Application app(L"Dirmind");
         TestWindow window;
@@ -151,7 +151,7 @@ TEST(ShellPump, RunEndsOnTerminateOrQuit) {
     }
 }
 
-TEST(ShellApplication, ExeNameIsThisProgram) {
+TEST(Application, ExeNameIsThisProgram) {
     Win32Application app(L"Dirmind");
     const std::wstring name = app.ExeName().native();
     ASSERT_GT(name.size(), 3u);

@@ -17,7 +17,7 @@ namespace {
 
 using namespace adapter_test;
 
-TEST(ShellControls, TextsRoundTripAsShiftJis) {
+TEST(Controls, TextsRoundTripAsShiftJis) {
     TestWindow window;
     HWND editHandle = window.AddChild(L"EDIT", ES_AUTOHSCROLL, 301);
     HWND checkHandle = window.AddChild(L"BUTTON", BS_AUTOCHECKBOX, 302);
@@ -51,7 +51,7 @@ TEST(ShellControls, TextsRoundTripAsShiftJis) {
     EXPECT_EQ(std::wstring(L"\u691C\u7D22\u4E2D\u3067\u3059..."), text);
 }
 
-TEST(ShellControls, DisablingTheFocusedControlMovesTheFocusOn) {
+TEST(Controls, DisablingTheFocusedControlMovesTheFocusOn) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     ShowWindow(window.Handle(), SW_SHOWNORMAL);

@@ -73,7 +73,7 @@ BoxProbe RunErrorBox(HWND owner, const std::wstring& message, std::function<void
     return probe;
 }
 
-TEST(ShellErrorBox, OkEnterEscapeAndTheCloseBoxCloseIt) {
+TEST(ErrorBox, OkEnterEscapeAndTheCloseBoxCloseIt) {
     TestWindow owner;
     ShowWindow(owner.Handle(), SW_SHOWNORMAL);
     const std::wstring message = L"\u30D5\u30A9\u30EB\u30C0\u306E\u6307\u5B9A";
@@ -93,7 +93,7 @@ TEST(ShellErrorBox, OkEnterEscapeAndTheCloseBoxCloseIt) {
     }
 }
 
-TEST(ShellErrorBox, IsCentredOnTheScreenAndWrapsAtHalfItsWidth) {
+TEST(ErrorBox, IsCentredOnTheScreenAndWrapsAtHalfItsWidth) {
     std::wstring message;
     for (int i = 0; i < 200; ++i) message += L"\u3042";
     message += L"\n\u3044";

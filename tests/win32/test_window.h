@@ -22,11 +22,11 @@ public:
             WNDCLASSW wc{};
             wc.lpfnWndProc = Proc;
             wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"DirmindShellTest";
+            wc.lpszClassName = L"DirmindAdapterTest";
             return RegisterClassW(&wc);
         }();
         EXPECT_NE(0, atom);
-        hwnd_ = CreateWindowExW(0, L"DirmindShellTest", L"test", style, left, top, 300, 200,
+        hwnd_ = CreateWindowExW(0, L"DirmindAdapterTest", L"test", style, left, top, 300, 200,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), this);
         EXPECT_NE(nullptr, hwnd_);
     }

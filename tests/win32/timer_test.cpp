@@ -12,7 +12,7 @@ namespace {
 
 using namespace adapter_test;
 
-TEST(ShellTimer, TicksOnlyWhileArmed) {
+TEST(Timer, TicksOnlyWhileArmed) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     Win32Timer timer(window.Handle(), kTimerId);
@@ -35,7 +35,7 @@ TEST(ShellTimer, TicksOnlyWhileArmed) {
     EXPECT_EQ(ticks, window.ticks) << "disarmed";
 }
 
-TEST(ShellTimer, EveryArmStartsAFreshInterval) {
+TEST(Timer, EveryArmStartsAFreshInterval) {
     Win32Application app(L"Dirmind");
     TestWindow window;
     Win32Timer timer(window.Handle(), kTimerId);

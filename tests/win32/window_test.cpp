@@ -12,7 +12,7 @@ namespace {
 
 using namespace adapter_test;
 
-TEST(ShellWindow, PositionWhileMinimisedIsTheRestoredOne) {
+TEST(Window, PositionWhileMinimisedIsTheRestoredOne) {
     Win32Application app(L"Dirmind");
     TestWindow window(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 120, 130);
     Win32Window adapter(window.Handle());
