@@ -4,6 +4,8 @@
 // beside the notification. Nothing is ever told.
 #include "win32/change_signal.h"
 
+#include <utility>
+
 Win32ChangeSignal::Win32ChangeSignal(std::function<void()> onChange)
     : onChange_(std::move(onChange)),
       keyEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),

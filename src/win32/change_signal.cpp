@@ -1,5 +1,8 @@
 #include "win32/change_signal.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "win32/text.h"
 
 namespace {
