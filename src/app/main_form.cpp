@@ -140,10 +140,9 @@ void MainForm::RunWatch(void (FolderWatch::*pass)()) {
     try {
         (watch_.*pass)();
     } catch (const TimerRefused&) {
-        if (!watch_.Running()) {
-            UnlockInputs();
-            ShowStatus(texts::kStatusStopped);
-        }
+        // The watch has ended as a stop ends it.
+        UnlockInputs();
+        ShowStatus(texts::kStatusStopped);
         throw;
     }
 }

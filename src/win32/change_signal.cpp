@@ -33,15 +33,16 @@ Win32ChangeSignal::Win32ChangeSignal(std::function<void()> onChange)
       parentEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 bool Win32ChangeSignal::Arm(const std::string& keyPath) {
-    std::vector<std::wstring> names;
+    // Called at the end of every pass: cheap while it listens.
+    if (watched_ >= 0 && keyPath == keyPath_) return true;
+    keyPath_ = keyPath;
+    names_.clear();
     const std::wstring path = ToWide(keyPath);
     for (std::size_t start = 0; start < path.size();) {
         const std::size_t end = std::min(path.find(L'\\', start), path.size());
-        if (end > start) names.push_back(path.substr(start, end - start));
+        if (end > start) names_.push_back(path.substr(start, end - start));
         start = end + 1;
     }
-    if (watched_ >= 0 && names == names_) return true;
-    names_ = std::move(names);
     return Listen();
 }
 
@@ -53,23 +54,21 @@ void Win32ChangeSignal::Disarm() {
 void Win32ChangeSignal::OnSignalled(std::size_t index) {
     if (watched_ < 0) return;  // disarmed: a signal already given is dropped
     const bool atKey = watched_ == static_cast<int>(names_.size());
-    bool listening = false;
-    if (!atKey && DeeperExists()) {
-        listening = Listen();  // move down towards the key
-    } else if (index == 0) {
-        listening = NotifyOn(watchedKey_.get(), keyEvent_.get(), !atKey) || Listen();
-    } else if (!StillThere(watchedKey_.get())) {
-        listening = Listen();  // the watched key was deleted: move up
-    } else {
-        listening = NotifyOnSubkeys(parentKey_.get(), parentEvent_.get()) || Listen();
-    }
-    // Not listening any more: the watch's next pass tries again.
-    if (!listening) Disarm();
+    // The same keys still stand when nothing deeper appeared (the key, while
+    // it is missing) and the watched key was not deleted (its parent told).
+    const bool sameKeys =
+        (atKey || !DeeperExists()) && (index == 0 || StillThere(watchedKey_.get()));
+    const bool renewed =
+        sameKeys && (index == 0 ? NotifyOn(watchedKey_.get(), keyEvent_.get(), !atKey)
+                                : NotifyOnSubkeys(parentKey_.get(), parentEvent_.get()));
+    // Otherwise it listens afresh; where that fails, the watch's next pass
+    // tries again.
+    if (!renewed) Listen();
     onChange_();
 }
 
 bool Win32ChangeSignal::Listen() {
-    Close();
+    Disarm();
     if (!keyEvent_ || !parentEvent_) return false;
     for (int level = static_cast<int>(names_.size()); level >= 0; --level) {
         UniqueKey key = Open(static_cast<std::size_t>(level));
@@ -85,8 +84,8 @@ bool Win32ChangeSignal::Listen() {
         watched_ = level;
         return true;
     }
+    // A registration made on a key closed again may have signalled.
     Close();
-    watched_ = -1;
     return false;
 }
 

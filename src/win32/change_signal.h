@@ -39,7 +39,8 @@ private:
     std::function<void()> onChange_;
     UniqueHandle keyEvent_;
     UniqueHandle parentEvent_;
-    // The watched key's path, one name per level below the root.
+    // The watched key's path as given, and one name per level below the root.
+    std::string keyPath_;
     std::vector<std::wstring> names_;
     // Where it listens: the key itself, or while it is missing the nearest
     // key above it that exists (with everything below), at level watched_
