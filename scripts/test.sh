@@ -26,13 +26,17 @@ for arch in x86_64 i686; do
   cmake --build "build/win-$arch" -j "$jobs"
 done
 
+# Wine now and then fails to start a test's process at all ("ShellExecuteEx
+# failed", before any test code runs): such a test gets one more run.
+wine_ctest=(ctest --output-on-failure --repeat until-pass:2)
+
 echo "== Windows tests under Wine (x86_64)"
-scripts/with-wine.sh ctest --test-dir build/win-x86_64 --output-on-failure || status=1
+scripts/with-wine.sh "${wine_ctest[@]}" --test-dir build/win-x86_64 || status=1
 
 . scripts/wine-loader.sh
 if wine32_runs; then
   echo "== Windows tests under Wine (i686)"
-  scripts/with-wine.sh ctest --test-dir build/win-i686 --output-on-failure || status=1
+  scripts/with-wine.sh "${wine_ctest[@]}" --test-dir build/win-i686 || status=1
 else
   echo "== i686 tests skipped: 32-bit Wine cannot run here (wine32:i386 missing, or a kernel without 32-bit support)"
 fi
