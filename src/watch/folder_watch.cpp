@@ -36,14 +36,17 @@ FolderWatch::FolderWatch(IRegistry& registry, IFolderProbe& probe, IWatchTimer& 
       loop_(loop),
       observer_(observer) {}
 
-StartCheck FolderWatch::CheckStart(const WatchedFolders& folders, double intervalSeconds) const {
+StartCheck FolderWatch::CheckStart(const WatchedFolders& folders,
+                                   const FolderNamesExact& namesExact,
+                                   double intervalSeconds) const {
     if (std::all_of(folders.begin(), folders.end(), [](const auto& f) { return f.empty(); })) {
         return {StartProblem::NoFolder};
     }
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        if (!folders[i].empty() && !probe_.FolderExists(folders[i])) {
-            return {StartProblem::FolderMissing, i};
-        }
+        if (folders[i].empty()) continue;
+        // An approximated name may name another folder that exists.
+        if (!namesExact[i]) return {StartProblem::FolderName, i};
+        if (!probe_.FolderExists(folders[i])) return {StartProblem::FolderMissing, i};
     }
     if (!IntervalInRange(intervalSeconds)) return {StartProblem::IntervalOutOfRange};
     return {};

@@ -400,20 +400,32 @@ TEST_F(FolderWatchTest, TheReArmRoundsTheIntervalLikeStart) {
 
 TEST_F(FolderWatchTest, CheckStartNamesTheFirstProblemInItsOrder) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    const FolderNamesExact exact = {true, true, true};
     // No folder comes before a bad interval.
-    StartCheck c = watch.CheckStart({"", "", ""}, -5);
+    StartCheck c = watch.CheckStart({"", "", ""}, exact, -5);
     EXPECT_EQ(StartProblem::NoFolder, c.problem);
     // Only the first missing folder is named, before a bad interval.
-    c = watch.CheckStart({"", "C:\\Missing1\\", "C:\\Missing2\\"}, nan);
+    c = watch.CheckStart({"", "C:\\Missing1\\", "C:\\Missing2\\"}, exact, nan);
     EXPECT_EQ(StartProblem::FolderMissing, c.problem);
     EXPECT_EQ(1u, c.folder);
     files.PutFolder(kJww);
-    c = watch.CheckStart({kJww, "", "C:\\Missing\\"}, 5);
+    c = watch.CheckStart({kJww, "", "C:\\Missing\\"}, exact, 5);
     EXPECT_EQ(StartProblem::FolderMissing, c.problem);
     EXPECT_EQ(2u, c.folder);
+    // Field by field, a name that is not exact comes before the test of its
+    // folder and after the fields before it.
+    c = watch.CheckStart({kJww, "C:\\Missing\\", kJww}, {true, true, false}, 5);
+    EXPECT_EQ(StartProblem::FolderMissing, c.problem);
+    EXPECT_EQ(1u, c.folder);
+    c = watch.CheckStart({"", "C:\\Missing\\", "C:\\Missing\\"}, {true, false, true}, nan);
+    EXPECT_EQ(StartProblem::FolderName, c.problem);
+    EXPECT_EQ(1u, c.folder);
+    // An empty field's name is never looked at.
+    c = watch.CheckStart({"", kJww, ""}, {false, true, false}, 5);
+    EXPECT_EQ(StartProblem::None, c.problem);
     // Folders that exist leave the interval.
-    EXPECT_EQ(StartProblem::IntervalOutOfRange, watch.CheckStart({kJww, "", ""}, 0).problem);
-    EXPECT_EQ(StartProblem::None, watch.CheckStart({kJww, "", ""}, 5).problem);
+    EXPECT_EQ(StartProblem::IntervalOutOfRange, watch.CheckStart({kJww, "", ""}, exact, 0).problem);
+    EXPECT_EQ(StartProblem::None, watch.CheckStart({kJww, "", ""}, exact, 5).problem);
     EXPECT_FALSE(timer.armed);
     EXPECT_FALSE(watch.Running());
 }
