@@ -68,7 +68,8 @@ public:
     // when one differs from its folder (letter case aside), writes every
     // watched folder; then re-arms the timer. Registry failures are swallowed:
     // the next pass tries again. A refused re-arm ends the watch as Stop does
-    // and throws TimerRefused.
+    // and throws TimerRefused. Called during a pass, it runs once that pass is
+    // over.
     void RunPass();
     // The registry told of a change: a pass at once, or, during a pass, once
     // that pass is over. Ignored once the watch has stopped.
@@ -95,5 +96,5 @@ private:
     double intervalSeconds_ = 0;
     bool running_ = false;
     bool inPass_ = false;
-    bool changedDuringPass_ = false;
+    bool passRequested_ = false;  // during a pass: another one follows it
 };

@@ -308,6 +308,26 @@ TEST_F(FolderWatchTest, StopThenStartDuringTheWaitKeepsWatching) {
     EXPECT_EQ(2500u, timer.interval);
 }
 
+TEST_F(FolderWatchTest, ATickAfterStopAndStartDuringTheWaitRunsItsPassAfterTheWait) {
+    Start(kJww, "", "");
+    loop.Post([this] { watch.Stop(); }, 100);
+    loop.Post([this] { watch.Start({kJww, "", ""}, 0.01); }, 200);
+    loop.Post([this] { watch.RunPass(); }, 300);
+    EXPECT_EQ(kRewritten, Tick());
+    EXPECT_EQ(0u, timer.interval);
+    EXPECT_EQ(kEqual, Tick());
+    EXPECT_EQ(10u, timer.interval);
+}
+
+TEST_F(FolderWatchTest, AChangeBeforeStopAndStartDuringTheWaitIsDropped) {
+    Start(kJww, "", "");
+    loop.Post([this] { watch.OnChange(); }, 100);
+    loop.Post([this] { watch.Stop(); }, 200);
+    loop.Post([this] { watch.Start({kJww, "", ""}, 5); }, 300);
+    EXPECT_EQ(kRewritten, Tick());
+    EXPECT_EQ(5000u, timer.interval);
+}
+
 // ---- Start and Stop ----------------------------------------------------------
 
 TEST_F(FolderWatchTest, StartArmsTheTimerWithoutAPassAndStopDisarmsIt) {
