@@ -109,12 +109,19 @@ TEST_F(FolderWatchTest, OneDifferingValueWritesEveryWatchedFolderWithoutItsBacks
 }
 
 TEST_F(FolderWatchTest, ARewriteWaitsHalfASecondWithMessagesRunning) {
-    Start(kJww, "", "");
+    Start(kJww, "", "", 0.01);
     bool dispatched = false;
-    loop.Post([&] { dispatched = true; }, 200);
+    bool tickDue = true;
+    loop.Post(
+        [&] {
+            dispatched = true;
+            tickDue = timer.armed;
+        },
+        200);
     const std::uint32_t before = loop.now;
     EXPECT_EQ(kRewritten, Tick());
     EXPECT_TRUE(dispatched);
+    EXPECT_FALSE(tickDue);
     EXPECT_GT(loop.now - before, 500u);
     EXPECT_TRUE(timer.armed);
 }
@@ -282,7 +289,8 @@ TEST_F(FolderWatchTest, ARefusedTimerAtTheReArmEscapesAndNoTickComes) {
     observer.reports.clear();
     EXPECT_THROW(watch.RunPass(), TimerRefused);
     EXPECT_EQ(kEqual, observer.reports);
-    EXPECT_FALSE(timer.armed);
+    EXPECT_FALSE(watch.Running());
+    EXPECT_FALSE(changes.listening);
     EXPECT_EQ(starts, timer.starts);
 }
 
@@ -355,7 +363,7 @@ TEST_F(FolderWatchTest, ARefusedTimerAtStartEscapesAndChangesNothing) {
 // ---- Changes told by the registry ------------------------------------------
 
 TEST_F(FolderWatchTest, AChangeRunsAPassAtOnceAndOneDuringAPassWaitsForItsEnd) {
-    Put("File", "C:\Elsewhere");
+    Put("File", "C:\\Elsewhere");
     Start(kJww, "", "");
     EXPECT_EQ(kFolderKey, changes.keyPath);
     EXPECT_TRUE(changes.listening);
@@ -380,6 +388,11 @@ TEST_F(FolderWatchTest, AChangeRunsAPassAtOnceAndOneDuringAPassWaitsForItsEnd) {
     EXPECT_EQ(0u, timer.interval);
     EXPECT_EQ(kEqual, Tick());
     EXPECT_EQ(5000u, timer.interval);
+
+    // After a pass, as notices come, a change runs its pass at once.
+    observer.reports.clear();
+    watch.OnChange();
+    EXPECT_EQ(kEqual, observer.reports);
 }
 
 TEST_F(FolderWatchTest, AChangeWhileAFolderIsMissingOrAfterStopWritesNothing) {
