@@ -168,7 +168,7 @@ int PassBench(int passes) {
     FakeChangeSignal changes;
     FolderWatch watch(registry, files, timer, changes, loop, observer);
     const WatchedFolders watched = {ToCp932(folders[0]), ToCp932(folders[1]), ToCp932(folders[2])};
-    if (watch.CheckStart(watched, 5.0).problem != StartProblem::None) {
+    if (watch.CheckStart(watched, {true, true, true}, 5.0).problem != StartProblem::None) {
         std::fprintf(stderr, "Start was refused: are the folders there?\n");
         return 1;
     }

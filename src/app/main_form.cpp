@@ -83,8 +83,10 @@ void MainForm::OnBrowse(std::size_t row) {
 
 void MainForm::OnStart() {
     WatchedFolders folders;
+    FolderNamesExact namesExact;
     for (std::size_t i = 0; i < kFolderCount; ++i) {
         folders[i] = controls_.folderRows[i].field.Text();
+        namesExact[i] = controls_.folderRows[i].field.TextIsExact();
     }
     // A number too large for a double escapes from here: nothing changes.
     const double intervalSeconds = TextToFloat(controls_.intervalField.Text());
@@ -96,11 +98,15 @@ void MainForm::OnStart() {
         }
     }
 
-    const StartCheck check = watch_.CheckStart(folders, intervalSeconds);
+    const StartCheck check = watch_.CheckStart(folders, namesExact, intervalSeconds);
     switch (check.problem) {
         case StartProblem::NoFolder:
             controls_.boxes.ShowError(texts::kErrorNoFolder);
             controls_.folderRows[0].field.Focus();
+            return;
+        case StartProblem::FolderName:
+            controls_.boxes.ShowError(texts::kErrorFolderName);
+            controls_.folderRows[check.folder].field.Focus();
             return;
         case StartProblem::FolderMissing:
             controls_.boxes.ShowError(texts::kErrorFolderMissing);

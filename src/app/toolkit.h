@@ -25,6 +25,9 @@ public:
 class IEdit : public IControl {
 public:
     virtual std::string Text() const = 0;
+    // False when the text holds a character that code page 932 cannot write:
+    // Text() then has a look-alike or "?" in its place.
+    virtual bool TextIsExact() const = 0;
     virtual void SetText(const std::string& text) = 0;
 };
 

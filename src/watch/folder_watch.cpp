@@ -36,14 +36,17 @@ FolderWatch::FolderWatch(IRegistry& registry, IFolderProbe& probe, IWatchTimer& 
       loop_(loop),
       observer_(observer) {}
 
-StartCheck FolderWatch::CheckStart(const WatchedFolders& folders, double intervalSeconds) const {
+StartCheck FolderWatch::CheckStart(const WatchedFolders& folders,
+                                   const FolderNamesExact& namesExact,
+                                   double intervalSeconds) const {
     if (std::all_of(folders.begin(), folders.end(), [](const auto& f) { return f.empty(); })) {
         return {StartProblem::NoFolder};
     }
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        if (!folders[i].empty() && !probe_.FolderExists(folders[i])) {
-            return {StartProblem::FolderMissing, i};
-        }
+        if (folders[i].empty()) continue;
+        // An approximated name may name another folder that exists.
+        if (!namesExact[i]) return {StartProblem::FolderName, i};
+        if (!probe_.FolderExists(folders[i])) return {StartProblem::FolderMissing, i};
     }
     if (!IntervalInRange(intervalSeconds)) return {StartProblem::IntervalOutOfRange};
     return {};
@@ -54,7 +57,6 @@ void FolderWatch::Start(const WatchedFolders& folders, double intervalSeconds) {
     folders_ = folders;
     intervalSeconds_ = intervalSeconds;
     running_ = true;
-    changedDuringPass_ = false;
     // Without a notification the interval passes alone keep the values; each
     // pass tries again.
     changes_.Arm(kFolderKey);
@@ -62,23 +64,25 @@ void FolderWatch::Start(const WatchedFolders& folders, double intervalSeconds) {
 
 void FolderWatch::Stop() {
     running_ = false;
-    changedDuringPass_ = false;
+    // A pass asked for before the stop is not run after it.
+    passRequested_ = false;
     timer_.Disarm();
     changes_.Disarm();
 }
 
 void FolderWatch::OnChange() {
-    if (!running_) return;
-    // Never a pass inside a pass: the one that runs (it may be waiting after
-    // its rewrite) is followed by another as soon as it is over.
-    if (inPass_) {
-        changedDuringPass_ = true;
-        return;
-    }
-    RunPass();
+    if (running_) RunPass();
 }
 
 void FolderWatch::RunPass() {
+    // Never a pass inside a pass: the one that runs (it may be waiting after
+    // its rewrite, where a change is told, or a tick comes once Stop and
+    // Start have armed the timer again) is followed by another as soon as it
+    // is over.
+    if (inPass_) {
+        passRequested_ = true;
+        return;
+    }
     struct PassScope {
         bool& inPass;
         explicit PassScope(bool& flag) : inPass(flag) { inPass = true; }
@@ -118,11 +122,10 @@ void FolderWatch::Pass() {
 }
 
 void FolderWatch::Rearm() {
-    // A change told during the pass runs the next pass as soon as control is
-    // back in the loop; it re-arms the interval as every pass does.
-    const std::uint32_t milliseconds =
-        changedDuringPass_ ? 0 : IntervalMilliseconds(intervalSeconds_);
-    changedDuringPass_ = false;
+    // A pass asked for during this one runs as soon as control is back in the
+    // loop; it re-arms the interval as every pass does.
+    const std::uint32_t milliseconds = passRequested_ ? 0 : IntervalMilliseconds(intervalSeconds_);
+    passRequested_ = false;
     try {
         timer_.Arm(milliseconds);
     } catch (const TimerRefused&) {

@@ -15,6 +15,9 @@ inline constexpr std::size_t kWatchedCount = 3;
 // The folders for Jw_cad's values File (JWW files), FileC (other files) and
 // ZUKEI (figure files), in that order; an empty one is not watched.
 using WatchedFolders = std::array<std::string, kWatchedCount>;
+// For each folder: whether its name is the one typed, with no character that
+// code page 932 could only approximate.
+using FolderNamesExact = std::array<bool, kWatchedCount>;
 
 // What a pass found, in the order a pass reports it.
 enum class PassReport {
@@ -33,11 +36,11 @@ protected:
 };
 
 // Why the watch cannot start.
-enum class StartProblem { None, NoFolder, FolderMissing, IntervalOutOfRange };
+enum class StartProblem { None, NoFolder, FolderName, FolderMissing, IntervalOutOfRange };
 
 struct StartCheck {
     StartProblem problem = StartProblem::None;
-    std::size_t folder = 0;  // with FolderMissing: the first missing one
+    std::size_t folder = 0;  // with FolderName and FolderMissing: the folder
 };
 
 class FolderWatch {
@@ -47,9 +50,11 @@ public:
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
 
-    // The first problem with these inputs, in this order: every folder empty,
-    // a folder that does not exist (the first), an interval outside its range.
-    StartCheck CheckStart(const WatchedFolders& folders, double intervalSeconds) const;
+    // The first problem with these inputs, in this order: every folder empty;
+    // then for each folder that is not empty, in turn, a name that is not
+    // exact and a folder that does not exist; an interval outside its range.
+    StartCheck CheckStart(const WatchedFolders& folders, const FolderNamesExact& namesExact,
+                          double intervalSeconds) const;
     // Arms the timer and, when it is had, takes the folders and the interval
     // (both checked) and listens for changes; the first interval pass comes
     // one interval later. Throws TimerRefused, and then nothing has changed.
@@ -63,7 +68,8 @@ public:
     // when one differs from its folder (letter case aside), writes every
     // watched folder; then re-arms the timer. Registry failures are swallowed:
     // the next pass tries again. A refused re-arm ends the watch as Stop does
-    // and throws TimerRefused.
+    // and throws TimerRefused. Called during a pass, it runs once that pass is
+    // over.
     void RunPass();
     // The registry told of a change: a pass at once, or, during a pass, once
     // that pass is over. Ignored once the watch has stopped.
@@ -90,5 +96,5 @@ private:
     double intervalSeconds_ = 0;
     bool running_ = false;
     bool inPass_ = false;
-    bool changedDuringPass_ = false;
+    bool passRequested_ = false;  // during a pass: another one follows it
 };

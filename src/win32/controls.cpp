@@ -32,6 +32,8 @@ bool Win32Control::Focused() const {
 
 std::string Win32Edit::Text() const { return ToCp932(WindowText(hwnd_)); }
 
+bool Win32Edit::TextIsExact() const { return ToCp932Exact(WindowText(hwnd_)).has_value(); }
+
 void Win32Edit::SetText(const std::string& text) { SetWindowTextW(hwnd_, ToWide(text).c_str()); }
 
 bool Win32CheckBox::Checked() const {

@@ -44,6 +44,7 @@ class Win32Edit : public IEdit, private Win32Control {
 public:
     using Win32Control::Win32Control;
     std::string Text() const override;
+    bool TextIsExact() const override;
     void SetText(const std::string& text) override;
     void SetEnabled(bool enabled) override { Enable(enabled); }
     void Focus() override { TakeFocus(); }

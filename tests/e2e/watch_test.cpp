@@ -109,6 +109,26 @@ TEST_F(WatchE2E, StartWithoutAnyFolderShowsTheErrorBoxAndFocusesTheFirstField) {
     EXPECT_EQ(std::nullopt, jw::Get(L"File"));
 }
 
+TEST_F(WatchE2E, ATypedFolderNameShiftJisCannotWriteIsRefusedAtStart) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    box.MakeFolder(L"Cafe");  // what "Café" would turn into
+    const std::wstring cafe = box.MakeFolder(W("Caf\xC3\xA9"));
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    app.SetText(app.FolderField(0), jww);
+    app.SetText(app.FolderField(1), cafe);
+    app.SetText(app.IntervalField(), L"0.01");
+    app.Click(app.StartButton());
+    HWND error = app.WaitForWindow(W("エラー"));
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(W("このフォルダ名は使用できない文字を含んでいます。再指定して下さい"),
+              app.MessageText(error));
+    app.PressButton(error, L"OK");
+    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.FolderField(1); }));
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
+    EXPECT_EQ(std::nullopt, jw::Get(L"FileC"));
+}
+
 TEST_F(WatchE2E, StopUnlocksTheInputsAndNoFurtherPassRuns) {
     const std::wstring jww = box.MakeFolder(L"Jww");
     App app(box.ExePath());

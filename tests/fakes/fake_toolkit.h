@@ -16,12 +16,14 @@
 class FakeEdit : public IEdit {
 public:
     std::string Text() const override { return text; }
+    bool TextIsExact() const override { return exact; }
     void SetText(const std::string& t) override { text = t; }
     void SetEnabled(bool e) override { enabled = e; }
     void Focus() override;
     bool HasFocus() const override { return focus && *focus == this; }
 
     std::string text;
+    bool exact = true;  // false: text is the look-alike of what was typed
     bool enabled = true;
     int* focusCounter = nullptr;  // shared: which edit got the focus last
     int focusOrder = 0;           // value of *focusCounter when focused

@@ -109,12 +109,19 @@ TEST_F(FolderWatchTest, OneDifferingValueWritesEveryWatchedFolderWithoutItsBacks
 }
 
 TEST_F(FolderWatchTest, ARewriteWaitsHalfASecondWithMessagesRunning) {
-    Start(kJww, "", "");
+    Start(kJww, "", "", 0.01);
     bool dispatched = false;
-    loop.Post([&] { dispatched = true; }, 200);
+    bool tickDue = true;
+    loop.Post(
+        [&] {
+            dispatched = true;
+            tickDue = timer.armed;
+        },
+        200);
     const std::uint32_t before = loop.now;
     EXPECT_EQ(kRewritten, Tick());
     EXPECT_TRUE(dispatched);
+    EXPECT_FALSE(tickDue);
     EXPECT_GT(loop.now - before, 500u);
     EXPECT_TRUE(timer.armed);
 }
@@ -282,7 +289,8 @@ TEST_F(FolderWatchTest, ARefusedTimerAtTheReArmEscapesAndNoTickComes) {
     observer.reports.clear();
     EXPECT_THROW(watch.RunPass(), TimerRefused);
     EXPECT_EQ(kEqual, observer.reports);
-    EXPECT_FALSE(timer.armed);
+    EXPECT_FALSE(watch.Running());
+    EXPECT_FALSE(changes.listening);
     EXPECT_EQ(starts, timer.starts);
 }
 
@@ -306,6 +314,26 @@ TEST_F(FolderWatchTest, StopThenStartDuringTheWaitKeepsWatching) {
     EXPECT_TRUE(watch.Running());
     EXPECT_TRUE(timer.armed);
     EXPECT_EQ(2500u, timer.interval);
+}
+
+TEST_F(FolderWatchTest, ATickAfterStopAndStartDuringTheWaitRunsItsPassAfterTheWait) {
+    Start(kJww, "", "");
+    loop.Post([this] { watch.Stop(); }, 100);
+    loop.Post([this] { watch.Start({kJww, "", ""}, 0.01); }, 200);
+    loop.Post([this] { watch.RunPass(); }, 300);
+    EXPECT_EQ(kRewritten, Tick());
+    EXPECT_EQ(0u, timer.interval);
+    EXPECT_EQ(kEqual, Tick());
+    EXPECT_EQ(10u, timer.interval);
+}
+
+TEST_F(FolderWatchTest, AChangeBeforeStopAndStartDuringTheWaitIsDropped) {
+    Start(kJww, "", "");
+    loop.Post([this] { watch.OnChange(); }, 100);
+    loop.Post([this] { watch.Stop(); }, 200);
+    loop.Post([this] { watch.Start({kJww, "", ""}, 5); }, 300);
+    EXPECT_EQ(kRewritten, Tick());
+    EXPECT_EQ(5000u, timer.interval);
 }
 
 // ---- Start and Stop ----------------------------------------------------------
@@ -335,7 +363,7 @@ TEST_F(FolderWatchTest, ARefusedTimerAtStartEscapesAndChangesNothing) {
 // ---- Changes told by the registry ------------------------------------------
 
 TEST_F(FolderWatchTest, AChangeRunsAPassAtOnceAndOneDuringAPassWaitsForItsEnd) {
-    Put("File", "C:\Elsewhere");
+    Put("File", "C:\\Elsewhere");
     Start(kJww, "", "");
     EXPECT_EQ(kFolderKey, changes.keyPath);
     EXPECT_TRUE(changes.listening);
@@ -360,6 +388,11 @@ TEST_F(FolderWatchTest, AChangeRunsAPassAtOnceAndOneDuringAPassWaitsForItsEnd) {
     EXPECT_EQ(0u, timer.interval);
     EXPECT_EQ(kEqual, Tick());
     EXPECT_EQ(5000u, timer.interval);
+
+    // After a pass, as notices come, a change runs its pass at once.
+    observer.reports.clear();
+    watch.OnChange();
+    EXPECT_EQ(kEqual, observer.reports);
 }
 
 TEST_F(FolderWatchTest, AChangeWhileAFolderIsMissingOrAfterStopWritesNothing) {
@@ -400,20 +433,32 @@ TEST_F(FolderWatchTest, TheReArmRoundsTheIntervalLikeStart) {
 
 TEST_F(FolderWatchTest, CheckStartNamesTheFirstProblemInItsOrder) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    const FolderNamesExact exact = {true, true, true};
     // No folder comes before a bad interval.
-    StartCheck c = watch.CheckStart({"", "", ""}, -5);
+    StartCheck c = watch.CheckStart({"", "", ""}, exact, -5);
     EXPECT_EQ(StartProblem::NoFolder, c.problem);
     // Only the first missing folder is named, before a bad interval.
-    c = watch.CheckStart({"", "C:\\Missing1\\", "C:\\Missing2\\"}, nan);
+    c = watch.CheckStart({"", "C:\\Missing1\\", "C:\\Missing2\\"}, exact, nan);
     EXPECT_EQ(StartProblem::FolderMissing, c.problem);
     EXPECT_EQ(1u, c.folder);
     files.PutFolder(kJww);
-    c = watch.CheckStart({kJww, "", "C:\\Missing\\"}, 5);
+    c = watch.CheckStart({kJww, "", "C:\\Missing\\"}, exact, 5);
     EXPECT_EQ(StartProblem::FolderMissing, c.problem);
     EXPECT_EQ(2u, c.folder);
+    // Field by field, a name that is not exact comes before the test of its
+    // folder and after the fields before it.
+    c = watch.CheckStart({kJww, "C:\\Missing\\", kJww}, {true, true, false}, 5);
+    EXPECT_EQ(StartProblem::FolderMissing, c.problem);
+    EXPECT_EQ(1u, c.folder);
+    c = watch.CheckStart({"", "C:\\Missing\\", "C:\\Missing\\"}, {true, false, true}, nan);
+    EXPECT_EQ(StartProblem::FolderName, c.problem);
+    EXPECT_EQ(1u, c.folder);
+    // An empty field's name is never looked at.
+    c = watch.CheckStart({"", kJww, ""}, {false, true, false}, 5);
+    EXPECT_EQ(StartProblem::None, c.problem);
     // Folders that exist leave the interval.
-    EXPECT_EQ(StartProblem::IntervalOutOfRange, watch.CheckStart({kJww, "", ""}, 0).problem);
-    EXPECT_EQ(StartProblem::None, watch.CheckStart({kJww, "", ""}, 5).problem);
+    EXPECT_EQ(StartProblem::IntervalOutOfRange, watch.CheckStart({kJww, "", ""}, exact, 0).problem);
+    EXPECT_EQ(StartProblem::None, watch.CheckStart({kJww, "", ""}, exact, 5).problem);
     EXPECT_FALSE(timer.armed);
     EXPECT_FALSE(watch.Running());
 }

@@ -217,6 +217,25 @@ TEST_F(MainFormTest, ARefusedTimerLeavesOrMakesTheWindowIdleBeforeItsBox) {
     EXPECT_TRUE(Unlocked());
     EXPECT_FALSE(f.changes.listening);
     EXPECT_EQ((Texts{box[0], box[0]}), f.boxes.appErrors);
+
+    // At the re-arm of a pass that a change started: the same.
+    f.timer.refuse = false;
+    TypeAndStart(kJww);
+    f.timer.refuse = true;
+    f.Run([this] { f.form.OnFolderChange(); });
+    EXPECT_EQ(texts::kStatusStopped, f.status.text);
+    EXPECT_TRUE(Unlocked());
+    EXPECT_EQ(3u, f.boxes.appErrors.size());
+}
+
+TEST_F(MainFormTest, AChangeAfterStopRunsNoPass) {
+    f.files.PutFolder(kJww);
+    TypeAndStart(kJww);
+    Click(&MainForm::OnStop);
+    f.status.shown.clear();
+    f.Run([this] { f.form.OnFolderChange(); });
+    EXPECT_TRUE(f.status.shown.empty());
+    EXPECT_EQ(0, f.registry.writes);
 }
 
 // ---- The watch's passes --------------------------------------------------------
@@ -303,6 +322,13 @@ TEST_F(MainFormTest, TheFileBesideTheExecutableFillsTheControlsAndMovesTheWindow
     EXPECT_TRUE(f.startMinimisedBox.checked);
     EXPECT_TRUE(f.window.minimized);
     EXPECT_FALSE(f.timer.armed);
+}
+
+TEST_F(MainFormTest, APositionThatDiffersInOneCoordinateMovesTheWindow) {
+    f.files.PutFile(kDat, Dat("192", "40", "", "5", "0", "0"));
+    Show();
+    EXPECT_EQ(1, f.window.moves);
+    EXPECT_EQ(40, f.window.top);
 }
 
 TEST_F(MainFormTest, TheIntervalRuleKeepsBothBoundsAndRepairsTheRest) {

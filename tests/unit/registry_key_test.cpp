@@ -18,8 +18,6 @@ namespace {
 constexpr char kMain[] = "SOFTWARE\\Jw_cad\\jw_win\\";
 constexpr char kFolder[] = "SOFTWARE\\Jw_cad\\jw_win\\Folder";
 
-std::string Z(const std::string& s) { return s + std::string(1, '\0'); }
-
 // The in-memory registry at Jw_cad's own key; every handle closed at the end.
 class FakeBench : public registry_contract::Bench {
 public:
@@ -81,17 +79,12 @@ TEST_F(RegistryKeyTest, NameAndKeyPathAreCaseInsensitiveAndBytesComeBackUnchange
     EXPECT_EQ(sjis, Read("File"));
 }
 
-TEST_F(RegistryKeyTest, OtherTypesAndQueryErrorsThrowAndCloseTheSubkey) {
-    reg.PutRaw(kFolder, "Dword", kRegDword, std::string("\x01\x00\x00\x00", 4));
-    reg.PutRaw(kFolder, "Binary", kRegBinary, "C:\\");
-    reg.PutRaw(kFolder, "Multi", kRegMultiSz, Z("C:\\A") + Z(""));
+TEST_F(RegistryKeyTest, AQueryErrorThrowsAndClosesTheSubkey) {
     reg.PutString(kFolder, "Broken", "C:\\A");
     reg.failQuery.insert("Broken");
-    for (const char* name : {"Dword", "Binary", "Multi", "Broken"}) {
-        RegistryKey key(reg, kMain);
-        EXPECT_THROW(key.ReadText("Folder", name, "DEF"), RegistryError) << name;
-        EXPECT_EQ(1, reg.OpenHandles()) << name;  // only the main key stays open
-    }
+    RegistryKey key(reg, kMain);
+    EXPECT_THROW(key.ReadText("Folder", "Broken", "DEF"), RegistryError);
+    EXPECT_EQ(1, reg.OpenHandles());  // only the main key stays open
 }
 
 TEST_F(RegistryKeyTest, RefusedWriteOrSubkeyThrowsAndKeepsEarlierWrites) {
