@@ -2,8 +2,11 @@
 // Stop clicked, Jw_cad's values changed from outside and read back.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cwctype>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "driver.h"
 
@@ -176,6 +179,45 @@ TEST_F(WatchE2E, ChangesFromOutsideAreCorrectedAtOnceUntilStop) {
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStopped; }, 3000));
     jw::Set(L"File", L"C:\\Elsewhere");
     EXPECT_FALSE(WaitFor([&] { return !ValueIs(L"File", L"C:\\Elsewhere"); }, 1500));
+}
+
+TEST_F(WatchE2E, AStreamOfChangesThatNeedNoWriteNeverHoldsTheWindowBack) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    jw::Set(L"File", WithoutBackslash(jww));
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    Start(app, jww, L"", L"3600");
+
+    // Another program keeps writing the value in other letter cases: every
+    // write tells of a change, and every pass finds the value equal.
+    std::wstring lower = WithoutBackslash(jww);
+    std::wstring upper = lower;
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+    for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));
+    std::atomic<bool> writing{true};
+    std::atomic<int> writes{0};
+    std::thread writer([&] {
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad\\jw_win\\Folder", 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &key, nullptr);
+        while (writing) {
+            const std::wstring& text = writes % 2 ? lower : upper;
+            RegSetValueExW(key, L"File", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+            ++writes;
+        }
+        RegCloseKey(key);
+    });
+    EXPECT_TRUE(WaitFor([&] { return writes > 2000; }, 10000));
+
+    // The window answers within a second, and Stop ends the watch.
+    DWORD_PTR length = 0;
+    EXPECT_TRUE(
+        SendMessageTimeoutW(app.Main(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 1000, &length));
+    app.Click(app.StopButton());
+    EXPECT_TRUE(WaitFor([&] { return app.Status() == kStopped; }, 2000));
+    writing = false;
+    writer.join();
 }
 
 }  // namespace
