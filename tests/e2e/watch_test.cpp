@@ -220,4 +220,36 @@ TEST_F(WatchE2E, AStreamOfChangesThatNeedNoWriteNeverHoldsTheWindowBack) {
     writer.join();
 }
 
+TEST_F(WatchE2E, WhileJwCadsKeyIsMissingOnlyTheKeysOnTheWayToItAreFollowed) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    Start(app, jww, L"", L"3600");
+    // With the folder gone no pass creates the key, and a pass would say so.
+    ASSERT_TRUE(RemoveDirectoryW(jww.c_str()));
+
+    // Another program writes elsewhere under SOFTWARE: no pass runs.
+    HKEY other = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\DirmindE2E\\Deep", 0,
+                                             nullptr, 0, KEY_ALL_ACCESS, nullptr, &other, nullptr));
+    for (DWORD i = 0; i < 100; ++i) {
+        RegSetValueExW(other, L"Counter", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i),
+                       sizeof(i));
+    }
+    RegCloseKey(other);
+    EXPECT_FALSE(WaitFor([&] { return app.Status() != kStarted; }, 1000));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\DirmindE2E");
+
+    // Jw_cad's keys made one level at a time are followed down to the last.
+    ASSERT_TRUE(CreateDirectoryW(jww.c_str(), nullptr));
+    for (const wchar_t* path :
+         {L"SOFTWARE\\Jw_cad", L"SOFTWARE\\Jw_cad\\jw_win", L"SOFTWARE\\Jw_cad\\jw_win\\Folder"}) {
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        RegCloseKey(key);
+    }
+    EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 1000));
+}
+
 }  // namespace
