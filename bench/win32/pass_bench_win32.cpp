@@ -321,27 +321,27 @@ void PrintCpuShare(const CpuReading& before, const CpuReading& after, double wal
     }
 }
 
+struct MainWindowSearch {
+    DWORD pid;
+    bool found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<MainWindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t cls[16] = {};
+    GetClassNameW(hwnd, cls, 16);
+    search->found = owner == search->pid && IsWindowVisible(hwnd) && std::wstring(cls) == L"TForm1";
+    return !search->found;
+}
+
 // True once a visible main window of the process is there (its auto-start
 // has run before it shows).
 bool WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
-    struct Search {
-        DWORD pid;
-        bool found;
-    } search{pid, false};
+    MainWindowSearch search{pid, false};
     for (DWORD waited = 0; waited <= timeoutMs; waited += 20) {
-        EnumWindows(
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lp);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(hwnd, &owner);
-                wchar_t cls[16] = {};
-                GetClassNameW(hwnd, cls, 16);
-                if (owner == s->pid && IsWindowVisible(hwnd) && std::wstring(cls) == L"TForm1") {
-                    s->found = true;
-                }
-                return !s->found;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) return true;
         Sleep(20);
     }
