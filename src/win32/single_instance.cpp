@@ -66,7 +66,9 @@ bool SingleInstance::BringRunningCopyForward(DWORD timeoutMs) {
     // The first copy may still be creating its window.
     const DWORD start = GetTickCount();
     HWND window = nullptr;
-    while (!(window = static_cast<HWND>(LongToHandle(InterlockedCompareExchange(window_, 0, 0))))) {
+    for (;;) {
+        window = static_cast<HWND>(LongToHandle(InterlockedCompareExchange(window_, 0, 0)));
+        if (window) break;
         if (GetTickCount() - start >= timeoutMs) return false;
         Sleep(20);
     }
