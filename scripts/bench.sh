@@ -4,25 +4,31 @@
 # wait with the real message pump, the CPU share of the real Dirmind.exe while
 # it watches at a 5 s interval, and how soon it corrects a value written from
 # outside: told by the registry at a 3600 s interval, and with the interval
-# passes alone at 1 s. Usage: scripts/bench.sh [IDLE_SECONDS] [WRITES]
+# passes alone at 1 s; and its CPU share while another program writes elsewhere
+# under HKCU\SOFTWARE once per millisecond, with Jw_cad's key and the watched
+# folder missing, beside the former listening (everything below the nearest
+# key above the missing one).
+# Usage: scripts/bench.sh [IDLE_SECONDS] [WRITES] [UNRELATED_SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 idle="${1:-60}"
 writes="${2:-200}"
+unrelated="${3:-10}"
 
 cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/bench-native --target bench_pass_bench -j "$(nproc)"
 cmake -S . -B build/win-x86_64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake >/dev/null
 cmake --build build/win-x86_64 --target Dirmind bench_wait_cpu bench_pass_bench_win32 \
-      bench_dirmind_interval_only -j "$(nproc)"
+      bench_dirmind_interval_only bench_dirmind_subtree_listening -j "$(nproc)"
 
 echo "== One pass against the test doubles (native)"
 build/bench-native/bench/bench_pass_bench 10000
 
 exe="Z:$(pwd | tr / '\\')\\build\\win-x86_64\\Dirmind.exe"
 interval_only="Z:$(pwd | tr / '\\')\\build\\win-x86_64\\bench\\bench_dirmind_interval_only.exe"
+subtree="Z:$(pwd | tr / '\\')\\build\\win-x86_64\\bench\\bench_dirmind_subtree_listening.exe"
 scripts/with-wine.sh bash -c "
   echo '== DispatchMessagesFor(500) with the real message pump (Wine)'
   wine build/win-x86_64/bench/bench_wait_cpu.exe
@@ -34,4 +40,8 @@ scripts/with-wine.sh bash -c "
   wine build/win-x86_64/bench/bench_pass_bench_win32.exe --latency '$exe' 3600 $writes
   echo '== Correction latency: the same writes, interval passes alone at 1 s (Wine)'
   wine build/win-x86_64/bench/bench_pass_bench_win32.exe --latency '$interval_only' 1 $writes
+  echo '== Writes elsewhere under HKCU\\SOFTWARE for $unrelated s, Jw_cad missing: Dirmind.exe (Wine)'
+  wine build/win-x86_64/bench/bench_pass_bench_win32.exe --unrelated-writes '$exe' $unrelated
+  echo '== The same writes, the former listening below the nearest key (Wine)'
+  wine build/win-x86_64/bench/bench_pass_bench_win32.exe --unrelated-writes '$subtree' $unrelated
 "

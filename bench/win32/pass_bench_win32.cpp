@@ -11,6 +11,13 @@
 //     settings file) and prints its share of one CPU over the given time
 //     (default 60 s), taken from GetProcessTimes.
 //
+//   bench_pass_bench_win32 --unrelated-writes <path of Dirmind.exe> [seconds]
+//     With Jw_cad's key missing, starts a copy of Dirmind.exe watching one
+//     folder every 3600 s, removes that folder (so that no pass creates the
+//     key), then writes a value of another key under HKCU\SOFTWARE about once
+//     per millisecond for the given time (default 10 s) and prints the copy's
+//     share of one CPU meanwhile.
+//
 //   bench_pass_bench_win32 --latency <path of Dirmind.exe> <interval> [writes]
 //     Starts a copy of Dirmind.exe watching one folder at the given interval
 //     (in seconds), then writes Jw_cad's value from outside the given number
@@ -291,6 +298,111 @@ private:
     PROCESS_INFORMATION pi_{};
 };
 
+// The CPU time of a process as far as it can be had: GetProcessTimes, and
+// under Wine the host's /proc.
+struct CpuReading {
+    std::optional<double> system;
+    std::optional<double> host;
+};
+
+CpuReading ReadCpu(HANDLE process, const std::string& marker) {
+    return {CpuSeconds(process), HostCpuSeconds(marker)};
+}
+
+void PrintCpuShare(const CpuReading& before, const CpuReading& after, double wall) {
+    if (before.system && after.system) {
+        std::printf("GetProcessTimes: CPU %.4f s, share %.4f %% of one CPU\n",
+                    *after.system - *before.system,
+                    100.0 * (*after.system - *before.system) / wall);
+    }
+    if (before.host && after.host) {
+        std::printf("host /proc (Wine): CPU %.2f s, share %.4f %% of one CPU (10 ms ticks)\n",
+                    *after.host - *before.host, 100.0 * (*after.host - *before.host) / wall);
+    }
+}
+
+struct MainWindowSearch {
+    DWORD pid;
+    bool found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<MainWindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t cls[16] = {};
+    GetClassNameW(hwnd, cls, 16);
+    search->found = owner == search->pid && IsWindowVisible(hwnd) && std::wstring(cls) == L"TForm1";
+    return !search->found;
+}
+
+// True once a visible main window of the process is there (its auto-start
+// has run before it shows).
+bool WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
+    MainWindowSearch search{pid, false};
+    for (DWORD waited = 0; waited <= timeoutMs; waited += 20) {
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+int UnrelatedWritesBench(const std::wstring& exe, int seconds) {
+    SavedJwValues saved;
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad");
+    const std::wstring otherKey =
+        L"SOFTWARE\\DirmindBench-" + std::to_wstring(GetCurrentProcessId());
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, otherKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "cannot create the other key\n");
+        return 1;
+    }
+    int result = 0;
+    {
+        WatchingCopy copy(exe, "3600", L"dirmind-unrelated");
+        const PROCESS_INFORMATION& pi = copy.Process();
+        const std::wstring folder = copy.Pinned();
+        if (!copy.Started() || !WaitForMainWindow(pi.dwProcessId, 20000) ||
+            !RemoveDirectoryW(folder.c_str())) {
+            std::fprintf(stderr, "the program did not start watching\n");
+            result = 1;
+        } else {
+            const std::string marker = "dirmind-unrelated-" + std::to_string(GetCurrentProcessId());
+            const CpuReading before = ReadCpu(pi.hProcess, marker);
+            const auto start = std::chrono::steady_clock::now();
+            const auto end = start + std::chrono::seconds(seconds);
+            DWORD writes = 0;
+            while (std::chrono::steady_clock::now() < end) {
+                ++writes;
+                RegSetValueExW(key, L"Counter", 0, REG_DWORD,
+                               reinterpret_cast<const BYTE*>(&writes), sizeof(writes));
+                Sleep(1);
+            }
+            const double wall =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const CpuReading after = ReadCpu(pi.hProcess, marker);
+            DWORD exitCode = 0;
+            GetExitCodeProcess(pi.hProcess, &exitCode);
+            if (exitCode != STILL_ACTIVE) {
+                std::fprintf(stderr, "the program ended during the measurement\n");
+                result = 1;
+            } else {
+                std::printf(
+                    "%lu writes to HKCU\\%ls in %.1f s (%.2f per ms), Jw_cad's key "
+                    "and the watched folder missing\n",
+                    static_cast<unsigned long>(writes), otherKey.c_str(), wall,
+                    writes / wall / 1000.0);
+                PrintCpuShare(before, after, wall);
+            }
+        }
+    }
+    RegCloseKey(key);
+    RegDeleteTreeW(HKEY_CURRENT_USER, otherKey.c_str());
+    return result;
+}
+
 int IdleCpuBench(const std::wstring& exe, int seconds) {
     SavedJwValues saved;
     WatchingCopy copy(exe, "5", L"dirmind-idle");
@@ -407,6 +519,10 @@ int main() {
     if (argc >= 4 && std::wstring(argv[1]) == L"--latency") {
         const int writes = argc >= 5 ? std::max(1, _wtoi(argv[4])) : 200;
         return LatencyBench(argv[2], ToCp932(argv[3]), writes);
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"--unrelated-writes") {
+        const int seconds = argc >= 4 ? std::max(1, _wtoi(argv[3])) : 10;
+        return UnrelatedWritesBench(argv[2], seconds);
     }
     if (argc >= 3 && std::wstring(argv[1]) == L"--idle-cpu") {
         const int seconds = argc >= 4 ? std::max(1, _wtoi(argv[3])) : 60;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/error_boundary.h"
 #include "app/texts.h"
 #include "settings/settings_file.h"
 #include "util/errors.h"
@@ -55,9 +56,10 @@ void MainForm::OnShown() {
     controls_.stopButton.SetEnabled(false);
     ShowStatus(texts::kStatusReady);
 
-    // Auto-start is a click on Start, its error boxes included; an error that
-    // escapes it (a refused timer) ends the show here, before minimising.
-    if (settings.autoStart) OnStart();
+    // Auto-start is a click on Start, its error boxes included: an error that
+    // escapes it (a refused timer) is shown as for a click, and the window is
+    // minimised all the same.
+    if (settings.autoStart) RunHandler(controls_.boxes, [this] { OnStart(); });
     if (settings.startMinimised) controls_.window.Minimize();
 }
 

@@ -18,13 +18,17 @@ void Win32Application::Run() {
         const auto count = static_cast<DWORD>(objects_.size());
         const DWORD woke = MsgWaitForMultipleObjectsEx(count, objects_.data(), INFINITE,
                                                        QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // A signalled object is reported before pending input: the messages
+        // are handled after its callback all the same, so that a stream of
+        // signals never holds input, painting or a close back. A signal that
+        // comes meanwhile is taken at the next wait.
         if (woke >= WAIT_OBJECT_0 && woke < WAIT_OBJECT_0 + count) {
             onSignalled_[woke - WAIT_OBJECT_0]();
-            continue;
+        } else if (woke == WAIT_FAILED) {
+            // The objects cannot be waited on: the messages alone, as a plain
+            // message loop takes them.
+            WaitMessage();
         }
-        // The objects cannot be waited on: the messages alone, as a plain
-        // message loop takes them.
-        if (woke == WAIT_FAILED) WaitMessage();
         MSG msg{};
         while (!terminated_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {

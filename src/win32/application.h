@@ -28,8 +28,9 @@ public:
 
     // Dispatches messages, and runs the callbacks of signalled objects, until
     // the application is marked for ending (by Terminate or a WM_QUIT);
-    // checked each time control is back in the loop. Blocks while nothing
-    // happens.
+    // checked each time control is back in the loop. After each callback the
+    // queued messages are dispatched before the next wait, so that signals
+    // never starve them. Blocks while nothing happens.
     void Run();
     bool Terminated() const { return terminated_; }
 

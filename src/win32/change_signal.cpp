@@ -7,11 +7,13 @@
 
 namespace {
 
-// The values (and, below a missing key, the keys created or deleted).
-bool NotifyOn(HKEY key, HANDLE event, bool withSubtree) {
-    const DWORD filter = withSubtree ? REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME
-                                     : REG_NOTIFY_CHANGE_LAST_SET;
-    return RegNotifyChangeKeyValue(key, withSubtree, filter, event, TRUE) == ERROR_SUCCESS;
+// The watched key's values; above it, while it is missing, only its direct
+// subkeys created or deleted: the next key on the way down. Writes anywhere
+// else below (all of HKCU\SOFTWARE, when Jw_cad was never installed) are
+// never told.
+bool NotifyOn(HKEY key, HANDLE event, bool atKey) {
+    const DWORD filter = atKey ? REG_NOTIFY_CHANGE_LAST_SET : REG_NOTIFY_CHANGE_NAME;
+    return RegNotifyChangeKeyValue(key, FALSE, filter, event, TRUE) == ERROR_SUCCESS;
 }
 
 // The direct subkeys created or deleted.
@@ -53,18 +55,21 @@ void Win32ChangeSignal::Disarm() {
 
 void Win32ChangeSignal::OnSignalled(std::size_t index) {
     if (watched_ < 0) return;  // disarmed: a signal already given is dropped
-    const bool atKey = watched_ == static_cast<int>(names_.size());
+    const int keyLevel = static_cast<int>(names_.size());
+    const bool atKey = watched_ == keyLevel;
     // The same keys still stand when nothing deeper appeared (the key, while
     // it is missing) and the watched key was not deleted (its parent told).
     const bool sameKeys =
         (atKey || !DeeperExists()) && (index == 0 || StillThere(watchedKey_.get()));
     const bool renewed =
-        sameKeys && (index == 0 ? NotifyOn(watchedKey_.get(), keyEvent_.get(), !atKey)
+        sameKeys && (index == 0 ? NotifyOn(watchedKey_.get(), keyEvent_.get(), atKey)
                                 : NotifyOnSubkeys(parentKey_.get(), parentEvent_.get()));
     // Otherwise it listens afresh; where that fails, the watch's next pass
     // tries again.
     if (!renewed) Listen();
-    onChange_();
+    // While the key is missing before and after, its values cannot have
+    // changed: a step on the way down to it is no change for the watch.
+    if (atKey || watched_ == keyLevel || watched_ < 0) onChange_();
 }
 
 bool Win32ChangeSignal::Listen() {
@@ -74,7 +79,7 @@ bool Win32ChangeSignal::Listen() {
         UniqueKey key = Open(static_cast<std::size_t>(level));
         if (!key) continue;
         const bool atKey = level == static_cast<int>(names_.size());
-        if (!NotifyOn(key.get(), keyEvent_.get(), !atKey)) break;
+        if (!NotifyOn(key.get(), keyEvent_.get(), atKey)) break;
         if (level > 0) {
             UniqueKey parent = Open(static_cast<std::size_t>(level - 1));
             if (!parent || !NotifyOnSubkeys(parent.get(), parentEvent_.get())) break;
@@ -82,6 +87,9 @@ bool Win32ChangeSignal::Listen() {
         }
         watchedKey_ = std::move(key);
         watched_ = level;
+        // The next key may have come since it was looked for: the loop then
+        // takes the next step down.
+        if (DeeperExists()) SetEvent(keyEvent_.get());
         return true;
     }
     // A registration made on a key closed again may have signalled.

@@ -43,15 +43,15 @@ private:
     std::string keyPath_;
     std::vector<std::wstring> names_;
     // Where it listens: the key itself, or while it is missing the nearest
-    // key above it that exists (with everything below), at level watched_
+    // key above it that exists (for its subkeys only), at level watched_
     // (0: the root; names_.size(): the key). -1: not listening.
     int watched_ = -1;
     // The two keys held open for their notifications, with KEY_NOTIFY only.
     // They are the one exception to opening and closing a key within one
     // operation: a notification lasts only as long as its key is open. The
-    // watched key tells of its values (and of keys created below it); its
-    // parent tells of the watched key's deletion and creation, which a key's
-    // own notification does not always tell.
+    // watched key tells of its values (above the key: of its own subkeys);
+    // its parent tells of the watched key's deletion and creation, which a
+    // key's own notification does not always tell.
     UniqueKey watchedKey_;
     UniqueKey parentKey_;
 };

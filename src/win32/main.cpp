@@ -21,10 +21,7 @@ constexpr DWORD kFirstWindowWaitMs = 5000;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SingleInstance claim(ExecutablePath());
-    if (claim.Taken()) {
-        claim.BringFirstForward(kFirstWindowWaitMs);
-        return 0;
-    }
+    if (claim.BringRunningCopyForward(kFirstWindowWaitMs)) return 0;
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

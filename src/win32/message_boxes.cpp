@@ -31,10 +31,23 @@ HWND AddControl(HWND box, const wchar_t* cls, const wchar_t* text, DWORD style, 
     return control;
 }
 
+// The monitor the owner is on or nearest to (the primary one without an
+// owner): a window that is not yet shown has its place there all the same.
+RECT OwnersMonitor(HWND box) {
+    const HWND owner = GetWindow(box, GW_OWNER);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromWindow(owner ? owner : box, MONITOR_DEFAULTTONEAREST), &info)) {
+        return info.rcMonitor;
+    }
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 void LayOut(HWND box, const ErrorBox& request) {
     SetWindowTextW(box, request.caption->c_str());
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const RECT screen = OwnersMonitor(box);
+    const int screenWidth = static_cast<int>(screen.right - screen.left);
+    const int screenHeight = static_cast<int>(screen.bottom - screen.top);
 
     RECT textRect{0, 0, screenWidth / 2, 0};
     int charWidth = 1;
@@ -88,8 +101,9 @@ void LayOut(HWND box, const ErrorBox& request) {
                        static_cast<DWORD>(GetWindowLongW(box, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    SetWindowPos(box, HWND_TOP, (screenWidth - width) / 2, (screenHeight - height) / 2, width,
-                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(box, HWND_TOP, screen.left + (screenWidth - width) / 2,
+                 screen.top + (screenHeight - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SetFocus(ok);
 }
 
@@ -124,6 +138,10 @@ void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& t
     Template tpl{};
     tpl.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     tpl.dialog.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+    // An owner that is not on screen (the main window during an auto-start)
+    // has no task bar button: the box then has its own, so that it can be
+    // found behind other windows.
+    if (!owner || !IsWindowVisible(owner)) tpl.dialog.dwExtendedStyle |= WS_EX_APPWINDOW;
 
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -141,7 +159,11 @@ void Win32MessageBoxes::ShowError(const std::string& message) {
 }
 
 void Win32MessageBoxes::ShowAppError(const std::string& text) {
-    MessageBoxW(owner_, ToWide(text).c_str(), appTitle_.c_str(), MB_OK | MB_ICONERROR);
+    // Without an owner on screen the box is a window of its own, with a task
+    // bar button, and still keeps the thread's windows disabled while open.
+    const bool ownerShown = IsWindowVisible(owner_) != FALSE;
+    MessageBoxW(ownerShown ? owner_ : nullptr, ToWide(text).c_str(), appTitle_.c_str(),
+                MB_OK | MB_ICONERROR | (ownerShown ? 0 : MB_TASKMODAL));
 }
 
 void ShowSystemError(const std::wstring& appTitle, DWORD error) {

@@ -15,9 +15,11 @@ public:
         : owner_(owner), appTitle_(std::move(appTitle)) {}
     // Caption "エラー", the error icon, the text wrapped to at most half the
     // screen's width in the message font, one "OK" that is both the default
-    // and the cancel button; centred on the screen.
+    // and the cancel button; centred on the owner's monitor. While the owner
+    // is not on screen the box has a task bar button of its own.
     void ShowError(const std::string& message) override;
-    // A system message box: the title as caption, the error icon, one OK.
+    // A system message box: the title as caption, the error icon, one OK;
+    // while the owner is not on screen, unowned (with a task bar button).
     void ShowAppError(const std::string& text) override;
 
 private:
@@ -25,8 +27,8 @@ private:
     std::wstring appTitle_;
 };
 
-// The input error box on its own: modal over owner (which may be null),
-// returns when the user has closed it.
+// The input error box on its own: modal over owner (which may be null, or
+// hidden), returns when the user has closed it.
 void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& text);
 
 // The application's error box for a system error code, in the system's own

@@ -1,45 +1,50 @@
 #include "win32/single_instance.h"
 
-#include <cstdint>
+#include <cwchar>
+
+#include "win32/handles.h"
 
 namespace {
 
-// Object names are limited in length and take no "\": the path is hashed.
-std::wstring ClaimName(const std::wstring& exePath) {
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a, 64 bits
-    for (const wchar_t c : NormalisedPath(exePath)) {
-        hash = (hash ^ static_cast<std::uint16_t>(c)) * 1099511628211ull;
-    }
-    wchar_t digits[17] = {};
-    for (int i = 15; i >= 0; --i, hash >>= 4) digits[i] = L"0123456789ABCDEF"[hash & 0xF];
-    // Local: the user's own session.
-    return L"Local\\Dirmind-" + std::wstring(digits);
+// The main window's class, as the main window registers it.
+constexpr wchar_t kMainWindowClass[] = L"TForm1";
+
+// Local: the user's own session.
+std::wstring ClaimName(const FileIdentity& file) {
+    wchar_t name[64] = {};
+    std::swprintf(
+        name, 64, L"Local\\Dirmind-%08lX-%08lX%08lX", static_cast<unsigned long>(file.volume),
+        static_cast<unsigned long>(file.indexHigh), static_cast<unsigned long>(file.indexLow));
+    return name;
+}
+
+std::optional<std::wstring> ImagePathOf(DWORD processId) {
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return std::nullopt;
+    std::wstring path(32768, L'\0');
+    DWORD length = static_cast<DWORD>(path.size());
+    if (!QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) return std::nullopt;
+    path.resize(length);
+    return path;
 }
 
 }  // namespace
 
-std::wstring NormalisedPath(const std::wstring& path) {
-    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
-    DWORD length = full.empty() ? 0
-                                : GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()),
-                                                   full.data(), nullptr);
-    full = (length == 0 || length >= full.size()) ? path : full.substr(0, length);
-
-    std::wstring longName(GetLongPathNameW(full.c_str(), nullptr, 0), L'\0');
-    length = longName.empty() ? 0
-                              : GetLongPathNameW(full.c_str(), longName.data(),
-                                                 static_cast<DWORD>(longName.size()));
-    // A path that cannot be looked up keeps its full form.
-    if (length != 0 && length < longName.size()) full = longName.substr(0, length);
-
-    if (!full.empty()) CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
-    return full;
+std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
+    // Opened for no access and shared every way, so that no other program's
+    // use of the file is hindered.
+    const UniqueFile file(CreateFileW(path.c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
-SingleInstance::SingleInstance(const std::wstring& exePath) {
-    if (exePath.empty()) return;
+SingleInstance::SingleInstance(const std::wstring& exePath) : identity_(IdentityOf(exePath)) {
+    if (!identity_) return;
     mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
-                                  ClaimName(exePath).c_str());
+                                  ClaimName(*identity_).c_str());
     if (!mapping_) return;
     first_ = GetLastError() != ERROR_ALREADY_EXISTS;
     window_ = static_cast<volatile LONG*>(
@@ -53,23 +58,40 @@ SingleInstance::~SingleInstance() {
 
 void SingleInstance::Publish(HWND window) {
     // Window handles are 32-bit values on every Windows, sign-extended.
-    if (window_ && first_) InterlockedExchange(window_, HandleToLong(window));
+    if (window_) InterlockedExchange(window_, HandleToLong(window));
 }
 
-bool SingleInstance::BringFirstForward(DWORD timeoutMs) {
-    if (!window_) return false;
+bool SingleInstance::BringRunningCopyForward(DWORD timeoutMs) {
+    if (first_ || !window_) return false;
     // The first copy may still be creating its window.
     const DWORD start = GetTickCount();
     HWND window = nullptr;
     for (;;) {
         window = static_cast<HWND>(LongToHandle(InterlockedCompareExchange(window_, 0, 0)));
-        if (window && IsWindow(window)) break;
+        if (window) break;
         if (GetTickCount() - start >= timeoutMs) return false;
         Sleep(20);
     }
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    if (!IsRunningCopy(window)) return false;
+    // Nothing here waits on the first copy's thread: a busy or hung copy
+    // never holds this start.
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
     // A box the first copy has open stays in front of its window.
     HWND front = GetLastActivePopup(window);
     SetForegroundWindow(front && IsWindowVisible(front) ? front : window);
     return true;
+}
+
+// A main window of a process that runs this very file; the window's class and
+// process are read without sending it any message.
+bool SingleInstance::IsRunningCopy(HWND window) const {
+    wchar_t className[16] = {};
+    if (!IsWindow(window) || !GetClassNameW(window, className, 16) ||
+        std::wcscmp(className, kMainWindowClass) != 0) {
+        return false;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const std::optional<std::wstring> image = ImagePathOf(processId);
+    return image && IdentityOf(*image) == identity_;
 }

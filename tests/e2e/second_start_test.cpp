@@ -33,6 +33,15 @@ TEST(SecondStart, BringsTheRunningCopyForwardAndLeavesTheSettingsAlone) {
     EXPECT_EQ(std::optional<std::string>(dat), box.ReadDat()) << "the settings file untouched";
     EXPECT_TRUE(first.Running());
 
+    // The same file through a hard link in another folder.
+    ShowWindow(first.Main(), SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(first.Main()) != FALSE; }));
+    const std::wstring link = box.MakeFolder(L"link") + L"Dirmind.exe";
+    ASSERT_TRUE(CreateHardLinkW(link.c_str(), box.ExePath().c_str(), nullptr));
+    App linked(link, false);
+    EXPECT_EQ(std::optional<DWORD>(0), linked.WaitForExit(5000));
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(first.Main()); })) << "restored";
+
     Sandbox elsewhere;
     App other(elsewhere.ExePath());
     EXPECT_TRUE(other.Started()) << "a copy in another folder runs side by side";
@@ -42,6 +51,58 @@ TEST(SecondStart, BringsTheRunningCopyForwardAndLeavesTheSettingsAlone) {
         app->CloseBox();
         EXPECT_EQ(std::optional<DWORD>(0), app->WaitForExit());
     }
+}
+
+TEST(SecondStart, AHungFirstCopyNeverHoldsItBack) {
+    Sandbox box;
+    box.WriteDat("192\r\n107\r\n\r\n\r\n\r\n5\r\n0\r\n1\r\n");  // start minimised
+    App first(box.ExePath());
+    ASSERT_TRUE(first.Started());
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(first.Main()) != FALSE; }));
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, first.ThreadId());
+    ASSERT_NE(nullptr, thread);
+    ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(thread));
+    App second(box.ExePath(), false);
+    EXPECT_EQ(std::optional<DWORD>(0), second.WaitForExit(5000));
+    ResumeThread(thread);
+    CloseHandle(thread);
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(first.Main()); })) << "restored once it runs";
+}
+
+// The name under which the copy of that executable file claims its place.
+std::wstring ClaimNameOf(const std::wstring& exe) {
+    HANDLE file =
+        CreateFileW(exe.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    wchar_t name[64] = {};
+    swprintf(name, 64, L"Local\\Dirmind-%08lX-%08lX%08lX", info.dwVolumeSerialNumber,
+             info.nFileIndexHigh, info.nFileIndexLow);
+    return name;
+}
+
+TEST(SecondStart, ANameHeldByNoRunningCopyOfTheFileStopsNoStart) {
+    Sandbox elsewhere;
+    App other(elsewhere.ExePath());
+    ASSERT_TRUE(other.Started());
+    // Another program holds the name, with a main window of another file in it.
+    Sandbox box;
+    HANDLE held = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
+                                     ClaimNameOf(box.ExePath()).c_str());
+    ASSERT_NE(nullptr, held);
+    auto* window = static_cast<volatile LONG*>(MapViewOfFile(held, FILE_MAP_WRITE, 0, 0, 0));
+    ASSERT_NE(nullptr, window);
+    *window = HandleToLong(other.Main());
+
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    EXPECT_EQ(HandleToLong(app.Main()), *window) << "its own window, for later starts";
+    App later(box.ExePath(), false);
+    EXPECT_EQ(std::optional<DWORD>(0), later.WaitForExit(5000));
+    UnmapViewOfFile(const_cast<LONG*>(window));
+    CloseHandle(held);
 }
 
 }  // namespace

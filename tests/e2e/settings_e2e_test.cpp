@@ -139,6 +139,30 @@ TEST_F(SettingsE2E, AutoStartWithAMissingFolderShowsTheErrorAndStaysIdle) {
     CloseAndWait(app);
 }
 
+TEST_F(SettingsE2E, AutoStartErrorWhileMinimisingHasATaskBarButtonThenTheWindowIsMinimised) {
+    box.WriteDat(Dat(100, 100, box.Dir() + L"Gone\\", "5", true, true));
+    App app(box.ExePath(), false);
+    HWND error = app.WaitForWindow(W("エラー"), 20000);
+    ASSERT_NE(nullptr, error);
+    // The main window is not on screen yet: the box has a button of its own,
+    // and comes up on the main window's monitor.
+    const HWND owner = GetWindow(error, GW_OWNER);
+    ASSERT_NE(nullptr, owner);
+    EXPECT_FALSE(IsWindowVisible(owner));
+    EXPECT_NE(0, GetWindowLongW(error, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_EQ(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST),
+              MonitorFromWindow(error, MONITOR_DEFAULTTONULL));
+    app.PressButton(error, L"OK");
+
+    ASSERT_TRUE(app.WaitForMain());
+    EXPECT_EQ(owner, app.Main());
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(app.Main()) != FALSE; }));
+    EXPECT_EQ(kReady, app.Status());
+    EXPECT_TRUE(app.Enabled(app.StartButton()));
+    EXPECT_FALSE(app.Enabled(app.StopButton()));
+    CloseAndWait(app);
+}
+
 TEST_F(SettingsE2E, AnUnreadableIntervalIsSavedAsZeroAndComesBackAsFive) {
     {
         App app(box.ExePath());

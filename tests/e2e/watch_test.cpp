@@ -2,8 +2,10 @@
 // Stop clicked, Jw_cad's values changed from outside and read back.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "driver.h"
 
@@ -196,6 +198,73 @@ TEST_F(WatchE2E, ChangesFromOutsideAreCorrectedAtOnceUntilStop) {
     ASSERT_TRUE(WaitFor([&] { return app.Status() == kStopped; }, 3000));
     jw::Set(L"File", L"C:\\Elsewhere");
     EXPECT_FALSE(WaitFor([&] { return !ValueIs(L"File", L"C:\\Elsewhere"); }, 1500));
+}
+
+TEST_F(WatchE2E, AStreamOfChangesThatNeedNoWriteNeverHoldsTheWindowBack) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    jw::Set(L"File", WithoutBackslash(jww));
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    Start(app, jww, L"", L"3600");
+
+    // Another program keeps writing the value with its drive letter in either
+    // case: every write is told, and every pass finds nothing to write.
+    std::wstring variant = WithoutBackslash(jww);
+    std::atomic<bool> writing{true};
+    std::atomic<int> writes{0};
+    std::thread writer([&] {
+        HKEY key = nullptr;
+        RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Jw_cad\\jw_win\\Folder", 0, KEY_SET_VALUE,
+                      &key);
+        for (; writing; ++writes) {
+            variant[0] ^= 0x20;
+            RegSetValueExW(key, L"File", 0, REG_SZ, reinterpret_cast<const BYTE*>(variant.c_str()),
+                           static_cast<DWORD>((variant.size() + 1) * sizeof(wchar_t)));
+        }
+        RegCloseKey(key);
+    });
+    EXPECT_TRUE(WaitFor([&] { return writes > 2000; }, 10000));
+
+    // The window answers within a second, and Stop ends the watch.
+    DWORD_PTR length = 0;
+    EXPECT_TRUE(
+        SendMessageTimeoutW(app.Main(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 1000, &length));
+    app.Click(app.StopButton());
+    EXPECT_TRUE(WaitFor([&] { return app.Status() == kStopped; }, 2000));
+    writing = false;
+    writer.join();
+}
+
+TEST_F(WatchE2E, WhileJwCadsKeyIsMissingOnlyTheKeysOnTheWayToItAreFollowed) {
+    const std::wstring jww = box.MakeFolder(L"Jww");
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    Start(app, jww, L"", L"3600");
+    // With the folder gone no pass creates the key, and a pass would say so.
+    ASSERT_TRUE(RemoveDirectoryW(jww.c_str()));
+
+    // Another program writes elsewhere under SOFTWARE: no pass runs.
+    HKEY other = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\DirmindE2E\\Deep", 0,
+                                             nullptr, 0, KEY_ALL_ACCESS, nullptr, &other, nullptr));
+    for (DWORD i = 0; i < 100; ++i) {
+        RegSetValueExW(other, L"Counter", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i),
+                       sizeof(i));
+    }
+    RegCloseKey(other);
+    EXPECT_FALSE(WaitFor([&] { return app.Status() != kStarted; }, 1000));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\DirmindE2E");
+
+    // Jw_cad's keys made one level at a time are followed down to the last.
+    ASSERT_TRUE(CreateDirectoryW(jww.c_str(), nullptr));
+    for (const wchar_t* path :
+         {L"SOFTWARE\\Jw_cad", L"SOFTWARE\\Jw_cad\\jw_win", L"SOFTWARE\\Jw_cad\\jw_win\\Folder"}) {
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        RegCloseKey(key);
+    }
+    EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 1000));
 }
 
 }  // namespace

@@ -134,10 +134,14 @@ public:
         errors.push_back(m);
         if (onError) onError(m);
     }
-    void ShowAppError(const std::string& t) override { appErrors.push_back(t); }
+    void ShowAppError(const std::string& t) override {
+        appErrors.push_back(t);
+        if (onAppError) onAppError(t);
+    }
     std::vector<std::string> errors;
     std::vector<std::string> appErrors;
     std::function<void(const std::string&)> onError;
+    std::function<void(const std::string&)> onAppError;
 };
 
 // A message queue of callbacks and a counter that the test drives. Waiting

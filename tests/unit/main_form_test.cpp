@@ -373,13 +373,16 @@ TEST_F(MainFormTest, AutoStartAndMinimiseComeUpWatching) {
     EXPECT_EQ((Texts{texts::kStatusReady, texts::kStatusStarted}), f.status.shown);
 }
 
-TEST_F(MainFormTest, ARefusedTimerAtAutoStartEndsTheShowBeforeMinimising) {
+TEST_F(MainFormTest, ARefusedTimerAtAutoStartIsShownAndTheWindowIsMinimisedAfterIt) {
     f.files.PutFolder("C:\\CAD");
     f.files.PutFile(kDat, Dat("0", "0", "C:\\CAD\\", "5", "1", "1"));
     f.timer.refuse = true;
+    bool minimisedAtError = true;
+    f.boxes.onAppError = [&](const std::string&) { minimisedAtError = f.window.minimized; };
     Show();
     EXPECT_EQ(Texts{std::string(texts::kMsgNoTimer) + "."}, f.boxes.appErrors);
-    EXPECT_FALSE(f.window.minimized);
+    EXPECT_FALSE(minimisedAtError);
+    EXPECT_TRUE(f.window.minimized);
 }
 
 // ---- Close -----------------------------------------------------------------

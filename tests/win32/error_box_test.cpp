@@ -1,5 +1,6 @@
 // The input error box: the ways to close it, its default button, its text,
-// its place on the screen and its wrapping.
+// its place on the screen and its wrapping; both boxes while their owner is
+// not on screen.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -17,8 +18,14 @@ using namespace adapter_test;
 // Finds the error box of this thread and acts on it from inside its modal
 // loop; a box still open after five seconds is ended so the test cannot hang.
 struct BoxProbe {
+    std::wstring caption;
     std::function<void(HWND box)> act;
     HWND box = nullptr;
+    HWND owner = nullptr;
+    LONG exStyle = 0;
+    // A window whose state while the box is open is taken.
+    HWND main = nullptr;
+    bool mainEnabled = false;
     RECT rect{};
     std::wstring text;
     LRESULT defId = 0;
@@ -28,9 +35,10 @@ struct BoxProbe {
 BoxProbe* gProbe = nullptr;
 
 BOOL CALLBACK FindBox(HWND hwnd, LPARAM) {
-    wchar_t caption[32] = {};
-    GetWindowTextW(hwnd, caption, 32);
-    if (IsWindowVisible(hwnd) && std::wstring(caption) == L"\u30A8\u30E9\u30FC") {
+    wchar_t text[32] = {};
+    GetWindowTextW(hwnd, text, 32);
+    const std::wstring caption = text;
+    if (IsWindowVisible(hwnd) && caption == gProbe->caption) {
         gProbe->box = hwnd;
         return FALSE;
     }
@@ -59,18 +67,31 @@ void CALLBACK Probe(HWND, UINT, UINT_PTR id, DWORD) {
     GetWindowRect(gProbe->box, &gProbe->rect);
     EnumChildWindows(gProbe->box, ReadTexts, 0);
     gProbe->defId = SendMessageW(gProbe->box, DM_GETDEFID, 0, 0);
+    gProbe->owner = GetWindow(gProbe->box, GW_OWNER);
+    gProbe->exStyle = GetWindowLongW(gProbe->box, GWL_EXSTYLE);
+    gProbe->mainEnabled = IsWindowEnabled(gProbe->main) != FALSE;
     gProbe->act(gProbe->box);
 }
 
-BoxProbe RunErrorBox(HWND owner, const std::wstring& message, std::function<void(HWND box)> act) {
+// Runs show, which opens a box with that caption, and acts on the box.
+BoxProbe RunBox(const std::wstring& caption, const std::function<void()>& show,
+                std::function<void(HWND box)> act, HWND main = nullptr) {
     BoxProbe probe;
+    probe.caption = caption;
+    probe.main = main;
     probe.act = std::move(act);
     gProbe = &probe;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, Probe);
-    ShowErrorBox(owner, L"\u30A8\u30E9\u30FC", message);
+    show();
     KillTimer(nullptr, timer);
     gProbe = nullptr;
     return probe;
+}
+
+BoxProbe RunErrorBox(HWND owner, const std::wstring& message, std::function<void(HWND box)> act) {
+    const std::wstring caption = L"\u30A8\u30E9\u30FC";
+    return RunBox(
+        caption, [&] { ShowErrorBox(owner, caption, message); }, std::move(act));
 }
 
 TEST(ErrorBox, OkEnterEscapeAndTheCloseBoxCloseIt) {
@@ -109,6 +130,26 @@ TEST(ErrorBox, IsCentredOnTheScreenAndWrapsAtHalfItsWidth) {
     // Half the screen for the text, plus the icon, the margins and the frame.
     EXPECT_LT(width, screenWidth / 2 + 160);
     EXPECT_GT(height, 100) << "the long text wraps onto several lines";
+}
+
+TEST(ErrorBox, WhileTheOwnerIsNotOnScreenEitherBoxHasATaskBarButton) {
+    TestWindow owner;
+    Win32MessageBoxes boxes(owner.Handle(), L"Dirmind");
+    const auto close = [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); };
+    for (const bool shown : {false, true}) {
+        if (shown) ShowWindow(owner.Handle(), SW_SHOWNOACTIVATE);
+        const BoxProbe input = RunBox(
+            L"\u30A8\u30E9\u30FC", [&] { boxes.ShowError("x"); }, close);
+        ASSERT_TRUE(input.acted);
+        EXPECT_EQ(owner.Handle(), input.owner);
+        EXPECT_EQ(!shown, (input.exStyle & WS_EX_APPWINDOW) != 0) << shown;
+        const BoxProbe app = RunBox(
+            L"Dirmind", [&] { boxes.ShowAppError("x"); }, close, owner.Handle());
+        ASSERT_TRUE(app.acted);
+        EXPECT_EQ(shown ? owner.Handle() : nullptr, app.owner) << "unowned: a button of its own";
+        EXPECT_FALSE(app.mainEnabled) << "the owner is disabled while it is open";
+        EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+    }
 }
 
 }  // namespace

@@ -1,0 +1,122 @@
+// Dirmind.exe as it listened before it followed only the way down to a
+// missing key: this stands in for the registry's change notification at link
+// time (the one in dirmind_win32 is then not linked), so that the benchmarks
+// can set the cost of writes elsewhere in the registry beside today's. While
+// the key is missing, the nearest key above it is watched with all its
+// subkeys and values, and every change told there runs a pass.
+#include <algorithm>
+#include <utility>
+
+#include "win32/change_signal.h"
+#include "win32/text.h"
+
+namespace {
+
+// The values (and, below a missing key, the keys created or deleted).
+bool NotifyOn(HKEY key, HANDLE event, bool withSubtree) {
+    const DWORD filter = withSubtree ? REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_NAME
+                                     : REG_NOTIFY_CHANGE_LAST_SET;
+    return RegNotifyChangeKeyValue(key, withSubtree, filter, event, TRUE) == ERROR_SUCCESS;
+}
+
+// The direct subkeys created or deleted.
+bool NotifyOnSubkeys(HKEY key, HANDLE event) {
+    return RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_NAME, event, TRUE) ==
+           ERROR_SUCCESS;
+}
+
+bool StillThere(HKEY key) {
+    return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+Win32ChangeSignal::Win32ChangeSignal(std::function<void()> onChange)
+    : onChange_(std::move(onChange)),
+      keyEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      parentEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+
+bool Win32ChangeSignal::Arm(const std::string& keyPath) {
+    // Called at the end of every pass: cheap while it listens.
+    if (watched_ >= 0 && keyPath == keyPath_) return true;
+    keyPath_ = keyPath;
+    names_.clear();
+    const std::wstring path = ToWide(keyPath);
+    for (std::size_t start = 0; start < path.size();) {
+        const std::size_t end = std::min(path.find(L'\\', start), path.size());
+        if (end > start) names_.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return Listen();
+}
+
+void Win32ChangeSignal::Disarm() {
+    Close();
+    watched_ = -1;
+}
+
+void Win32ChangeSignal::OnSignalled(std::size_t index) {
+    if (watched_ < 0) return;  // disarmed: a signal already given is dropped
+    const bool atKey = watched_ == static_cast<int>(names_.size());
+    // The same keys still stand when nothing deeper appeared (the key, while
+    // it is missing) and the watched key was not deleted (its parent told).
+    const bool sameKeys =
+        (atKey || !DeeperExists()) && (index == 0 || StillThere(watchedKey_.get()));
+    const bool renewed =
+        sameKeys && (index == 0 ? NotifyOn(watchedKey_.get(), keyEvent_.get(), !atKey)
+                                : NotifyOnSubkeys(parentKey_.get(), parentEvent_.get()));
+    // Otherwise it listens afresh; where that fails, the watch's next pass
+    // tries again.
+    if (!renewed) Listen();
+    onChange_();
+}
+
+bool Win32ChangeSignal::Listen() {
+    Disarm();
+    if (!keyEvent_ || !parentEvent_) return false;
+    for (int level = static_cast<int>(names_.size()); level >= 0; --level) {
+        UniqueKey key = Open(static_cast<std::size_t>(level));
+        if (!key) continue;
+        const bool atKey = level == static_cast<int>(names_.size());
+        if (!NotifyOn(key.get(), keyEvent_.get(), !atKey)) break;
+        if (level > 0) {
+            UniqueKey parent = Open(static_cast<std::size_t>(level - 1));
+            if (!parent || !NotifyOnSubkeys(parent.get(), parentEvent_.get())) break;
+            parentKey_ = std::move(parent);
+        }
+        watchedKey_ = std::move(key);
+        watched_ = level;
+        return true;
+    }
+    // A registration made on a key closed again may have signalled.
+    Close();
+    return false;
+}
+
+void Win32ChangeSignal::Close() {
+    // Closing a key may signal its notification's event: reset both after.
+    watchedKey_.reset();
+    parentKey_.reset();
+    if (keyEvent_) ResetEvent(keyEvent_.get());
+    if (parentEvent_) ResetEvent(parentEvent_.get());
+}
+
+UniqueKey Win32ChangeSignal::Open(std::size_t level) const {
+    std::wstring path;
+    for (std::size_t i = 0; i < level && i < names_.size(); ++i) {
+        if (i > 0) path += L'\\';
+        path += names_[i];
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.empty() ? nullptr : path.c_str(), 0, KEY_NOTIFY,
+                      &key) != ERROR_SUCCESS) {
+        return UniqueKey();
+    }
+    return UniqueKey(key);
+}
+
+bool Win32ChangeSignal::DeeperExists() const {
+    return watched_ >= 0 && static_cast<std::size_t>(watched_) < names_.size() &&
+           Open(static_cast<std::size_t>(watched_) + 1) != nullptr;
+}
