@@ -140,8 +140,15 @@ void Win32MessageBoxes::ShowError(const std::string& message) {
     ShowErrorBox(owner_, ToWide(texts::kErrorCaption), ToWide(message));
 }
 
-void Win32MessageBoxes::ShowAppError(const std::string& text) {
-    MessageBoxW(owner_, ToWide(text).c_str(), appTitle_.c_str(), MB_OK | MB_ICONERROR);
+void Win32MessageBoxes::ShowAppError(const std::string& text) { ShowAppBox(ToWide(text)); }
+
+void Win32MessageBoxes::ShowFileError(const std::string& text, const FilePath& path,
+                                      const std::string& reason) {
+    ShowAppBox(ToWide(text) + L"\n" + path + L"\n" + ToWide(reason));
+}
+
+void Win32MessageBoxes::ShowAppBox(const std::wstring& text) {
+    MessageBoxW(owner_, text.c_str(), appTitle_.c_str(), MB_OK | MB_ICONERROR);
 }
 
 void ShowSystemError(const std::wstring& appTitle, DWORD error) {
@@ -150,7 +157,7 @@ void ShowSystemError(const std::wstring& appTitle, DWORD error) {
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const std::wstring message =
-        length > 0 ? std::wstring(text, length) : L"Error " + std::to_wstring(error);
+        length > 0 ? std::wstring(text, length) : ToWide("Error " + std::to_string(error));
     LocalFree(text);
     MessageBoxW(nullptr, message.c_str(), appTitle.c_str(), MB_OK | MB_ICONERROR);
 }
