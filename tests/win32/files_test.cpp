@@ -114,21 +114,6 @@ TEST_F(Win32FilesTest, ExistenceTellsFilesFromFolders) {
     EXPECT_EQ(Code::Absent, OpenCode(L""));
 }
 
-// A file that another program holds without sharing is there but unreadable,
-// with the system's reason.
-TEST_F(Win32FilesTest, AFileHeldWithoutSharingIsUnreadableWithTheSystemsReason) {
-    folder.Put(L"Dirmind.dat", kOld);
-    HANDLE holder = Hold(0);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-    Settings settings = Record();
-    const FileStatus read = LoadSettings(files, DatPath(), settings);
-    CloseHandle(holder);
-    EXPECT_EQ(FileStatus::Code::Failed, read.code);
-    EXPECT_EQ(SystemReason(ERROR_SHARING_VIOLATION), read.reason);
-    EXPECT_FALSE(read.reason.empty());
-    EXPECT_EQ(192, settings.left);
-}
-
 TEST_F(Win32FilesTest, AnOpenReaderLetsOthersReadAndWriteAndKeepsReading) {
     folder.Put(L"Dirmind.dat", kOld);
     auto reader = files.OpenRead(DatPath()).file;
