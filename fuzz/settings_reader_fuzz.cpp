@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr char kDat[] = "C:\\Tools\\Dirmind.dat";
+constexpr wchar_t kDat[] = L"C:\\Tools\\Dirmind.dat";
 constexpr int kInitialLeft = 192;
 constexpr int kInitialTop = 107;
 

@@ -33,6 +33,8 @@ TEXTS = [
     ("kErrorFolderName", "このフォルダ名は使用できない文字を含んでいます。再指定して下さい"),
     ("kMsgOverflow", "浮動小数点数のオーバーフロー"),
     ("kMsgNoTimer", "タイマーを取得できません"),
+    ("kMsgSettingsUnreadable", "設定ファイルを読み込めませんでした。今回の変更は保存されません"),
+    ("kMsgSettingsNotSaved", "設定を保存できませんでした"),
     ("kBannerText", "◆このソフトは Jw_cadのフォルダ関連レジストリ値を設定し続けます◆"),
     ("kJwwLabel", "JWWファイルのフォルダ："),
     ("kOtherLabel", "他ファイルのフォルダ："),

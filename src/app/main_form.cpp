@@ -39,7 +39,8 @@ void MainForm::OnShown() {
     Settings settings;
     settings.left = controls_.window.Left();
     settings.top = controls_.window.Top();
-    LoadSettings(files_, settingsPath_, settings);
+    const FileStatus read = LoadSettings(files_, settingsPath_, settings);
+    mayWriteSettings_ = read.code != FileStatus::Code::Failed;
     if (settings.left != controls_.window.Left() || settings.top != controls_.window.Top()) {
         controls_.window.MoveTo(settings.left, settings.top);
     }
@@ -55,6 +56,9 @@ void MainForm::OnShown() {
     controls_.startMinimisedBox.SetChecked(settings.startMinimised);
     controls_.stopButton.SetEnabled(false);
     ShowStatus(texts::kStatusReady);
+    if (!mayWriteSettings_) {
+        controls_.boxes.ShowFileError(texts::kMsgSettingsUnreadable, settingsPath_, read.reason);
+    }
 
     // Auto-start is a click on Start, its error boxes included: an error that
     // escapes it (a refused timer) is shown as for a click, and the window is
@@ -156,7 +160,11 @@ void MainForm::RunWatch(void (FolderWatch::*pass)()) {
 }
 
 void MainForm::OnCloseRequested() {
-    SaveOnClose();
+    const FileStatus saved = SaveOnClose();
+    // A read-only file is a lock the user may have set: left alone, silently.
+    if (saved.code == FileStatus::Code::Failed) {
+        controls_.boxes.ShowFileError(texts::kMsgSettingsNotSaved, settingsPath_, saved.reason);
+    }
     application_.Terminate();
 }
 
@@ -169,7 +177,7 @@ void MainForm::SaveAtSessionEnd() noexcept {
     }
 }
 
-void MainForm::SaveOnClose() {
+FileStatus MainForm::SaveOnClose() {
     watch_.Stop();
     Settings settings;
     for (std::size_t i = 0; i < kFolderCount; ++i) {
@@ -182,7 +190,8 @@ void MainForm::SaveOnClose() {
     settings.startMinimised = controls_.startMinimisedBox.Checked();
     settings.left = controls_.window.Left();
     settings.top = controls_.window.Top();
-    SaveSettings(files_, settingsPath_, settings);
+    if (!mayWriteSettings_) return {};
+    return SaveSettings(files_, settingsPath_, settings);
 }
 
 void MainForm::OnPassReport(PassReport report) {

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstddef>
-#include <filesystem>
 #include <string>
 
 #include "app/toolkit.h"
@@ -63,13 +62,13 @@ public:
     // The registry told of a change to Jw_cad's folder values.
     void OnFolderChange();
     // The window asks to close (close box, system menu, Exit): saves the
-    // settings and ends the application. When the interval field holds a
-    // number too large for a double, nothing is saved, the error escapes and
-    // the window stays open.
+    // settings and ends the application; a save that fails is told first.
+    // When the interval field holds a number too large for a double, nothing
+    // is saved, the error escapes and the window stays open.
     void OnCloseRequested();
     // The session ends (log-off, shutdown) and the process with it: saves
     // what a close saves, as far as that goes without a box; nothing is saved
-    // when the interval field does not convert.
+    // when the interval field does not convert, nothing is shown.
     void SaveAtSessionEnd() noexcept;
 
 private:
@@ -80,7 +79,8 @@ private:
     std::array<IControl*, 8> Inputs() const;
     void LockInputs();
     void UnlockInputs();
-    void SaveOnClose();
+    // Done when there was nothing to save (the file could not be read).
+    FileStatus SaveOnClose();
     // Runs a pass; a refused timer at its end leaves the window idle, as a
     // stop does, before the error goes on to its box.
     void RunWatch(void (FolderWatch::*pass)());
@@ -89,5 +89,8 @@ private:
     IApplication& application_;
     ISettingsFiles& files_;
     FolderWatch watch_;
-    std::filesystem::path settingsPath_;
+    FilePath settingsPath_;
+    // False once the settings file was there but could not be read: it is
+    // never written over in this run.
+    bool mayWriteSettings_ = true;
 };

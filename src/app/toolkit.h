@@ -3,9 +3,10 @@
 // the platform's text form happens only inside the adapters.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
+
+#include "settings/file_path.h"
 
 // A control that can be disabled and can take the keyboard focus.
 class IControl {
@@ -90,13 +91,17 @@ public:
     // The application's error box: caption "Dirmind", error icon, one OK.
     // The text is shown as given (see AppErrorText).
     virtual void ShowAppError(const std::string& text) = 0;
+    // The application's error box about a file: the text, then the file's
+    // path and the system's reason, each on a line of its own.
+    virtual void ShowFileError(const std::string& text, const FilePath& path,
+                               const std::string& reason) = 0;
 };
 
 class IApplication {
 public:
     virtual ~IApplication() = default;
     // The executable's full path, as the system names it.
-    virtual std::filesystem::path ExeName() const = 0;
+    virtual FilePath ExeName() const = 0;
     // Marks the application for ending; the main loop ends once control is
     // back in it.
     virtual void Terminate() = 0;

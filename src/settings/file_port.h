@@ -1,47 +1,68 @@
-// The file system as the settings file needs it. Paths are the system's own
-// (std::filesystem::path) and are never converted on the way: a folder name
-// that code page 932 cannot write still reaches the file calls intact.
+// The file system as the settings file needs it. Every step says how it
+// ended, and a failure carries the system's reason, so that a file that is
+// there but cannot be read is never taken for one that is absent.
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
+
+#include "settings/file_path.h"
+
+// How a step on a file ended.
+struct FileStatus {
+    enum class Code {
+        Done,
+        Absent,    // no file at the path (nor its folder); a folder counts as none
+        ReadOnly,  // the file is marked read-only and was left as it is
+        Failed,    // anything else: reason says why
+    };
+    Code code = Code::Done;
+    // For Failed: the system's own words for the cause, code page 932.
+    std::string reason;
+
+    bool Done() const { return code == Code::Done; }
+};
 
 // An open file for reading; closed when destroyed.
 class IFileReader {
 public:
     virtual ~IFileReader() = default;
-    // Up to size bytes into buffer: the count read, 0 at the end of the file,
-    // nullopt on a read error.
-    virtual std::optional<std::size_t> Read(char* buffer, std::size_t size) = 0;
+    // Up to size bytes into buffer; got receives the count, 0 at the end of
+    // the file.
+    virtual FileStatus Read(char* buffer, std::size_t size, std::size_t& got) = 0;
 };
 
 // A new file being written; closed (not removed) when destroyed.
 class IFileWriter {
 public:
     virtual ~IFileWriter() = default;
-    virtual bool Write(const std::string& bytes) = 0;
+    virtual FileStatus Write(const std::string& bytes) = 0;
     // Writes out everything buffered to the disk and closes the file.
-    virtual bool FlushAndClose() = 0;
+    virtual FileStatus FlushAndClose() = 0;
     // The path of the file being written.
-    virtual const std::filesystem::path& Path() const = 0;
+    virtual const FilePath& Path() const = 0;
+};
+
+// A file that a step opened: file is set when status is Done.
+template <typename File>
+struct OpenedFile {
+    std::unique_ptr<File> file;
+    FileStatus status;
 };
 
 class ISettingsFiles {
 public:
     virtual ~ISettingsFiles() = default;
-    // A file (not a folder) exists at path.
-    virtual bool FileExists(const std::filesystem::path& path) = 0;
-    // Opens an existing file for reading; other programs may read it but not
-    // write it while it is open. nullptr on failure.
-    virtual std::unique_ptr<IFileReader> OpenRead(const std::filesystem::path& path) = 0;
-    // Creates a new temporary file in the folder of path. nullptr on failure.
-    virtual std::unique_ptr<IFileWriter> CreateTempBeside(const std::filesystem::path& path) = 0;
+    // Opens an existing file for reading. Other programs may go on reading,
+    // writing and deleting it meanwhile.
+    virtual OpenedFile<IFileReader> OpenRead(const FilePath& path) = 0;
+    // Creates a new file in the folder of path, with a name no longer than
+    // that of path: a path that the system can name leaves room for it.
+    virtual OpenedFile<IFileWriter> CreateTempBeside(const FilePath& path) = 0;
     // Puts the closed temporary file in place of path in one step; path need
-    // not exist. A read-only file at path is not replaced. Returns success.
-    virtual bool Replace(const std::filesystem::path& tempPath,
-                         const std::filesystem::path& path) = 0;
-    virtual bool Delete(const std::filesystem::path& path) = 0;
+    // not exist. A read-only file at path is left as it is (ReadOnly). A file
+    // that another program holds for a moment is waited for, briefly.
+    virtual FileStatus Replace(const FilePath& tempPath, const FilePath& path) = 0;
+    virtual bool Delete(const FilePath& path) = 0;
 };

@@ -1,11 +1,10 @@
 #include "settings/settings_file.h"
 
 #include <array>
-#include <exception>
 #include <memory>
 #include <string>
-#include <string_view>
 
+#include "util/errors.h"
 #include "util/number_text.h"
 
 namespace {
@@ -19,20 +18,21 @@ class LineReader {
 public:
     explicit LineReader(IFileReader& file) : file_(file) {}
 
-    // The next line into line; false when reading failed.
+    // The next line into line; false when reading failed (status says why).
     bool Next(std::string& line) {
         line.clear();
         while (true) {
             if (pos_ == size_) {
                 if (atEnd_) return true;
-                const std::optional<std::size_t> got = file_.Read(buffer_.data(), buffer_.size());
-                if (!got) return false;
-                if (*got == 0) {
+                std::size_t got = 0;
+                status_ = file_.Read(buffer_.data(), buffer_.size(), got);
+                if (!status_.Done()) return false;
+                if (got == 0) {
                     atEnd_ = true;
                     return true;
                 }
                 pos_ = 0;
-                size_ = *got;
+                size_ = got;
             }
             const char c = buffer_[pos_++];
             if (c == '\n') return true;
@@ -40,8 +40,11 @@ public:
         }
     }
 
+    const FileStatus& Status() const { return status_; }
+
 private:
     IFileReader& file_;
+    FileStatus status_;
     std::array<char, 4096> buffer_{};
     std::size_t pos_ = 0;
     std::size_t size_ = 0;
@@ -50,45 +53,42 @@ private:
 
 }  // namespace
 
-std::filesystem::path SettingsPathFor(const std::filesystem::path& exePath) {
+FilePath SettingsPathFor(const FilePath& exePath) {
     // Worked on the path's own characters: no conversion, whatever the name.
-    using Char = std::filesystem::path::value_type;
-    std::filesystem::path::string_type name = exePath.native();
-    const std::filesystem::path::string_type delimiters{Char('.'), Char('\\'), Char(':')};
-    const std::size_t cut = name.find_last_of(delimiters);
-    if (cut != name.npos && name[cut] == Char('.')) name.resize(cut);
-    for (const char c : std::string_view(".dat")) name.push_back(static_cast<Char>(c));
-    return name;
+    FilePath name = exePath;
+    const std::size_t cut = name.find_last_of(L".\\:");
+    if (cut != name.npos && name[cut] == L'.') name.resize(cut);
+    return name + L".dat";
 }
 
-void LoadSettings(ISettingsFiles& files, const std::filesystem::path& path, Settings& settings) {
-    if (path.empty() || !files.FileExists(path)) return;
+FileStatus LoadSettings(ISettingsFiles& files, const FilePath& path, Settings& settings) {
+    if (path.empty()) return {FileStatus::Code::Absent, {}};
+    const OpenedFile<IFileReader> opened = files.OpenRead(path);
+    if (!opened.status.Done()) return opened.status;
+    LineReader reader(*opened.file);
     try {
-        const std::unique_ptr<IFileReader> file = files.OpenRead(path);
-        if (!file) return;
-        LineReader reader(*file);
         std::string line;
-        if (!reader.Next(line)) return;
+        if (!reader.Next(line)) return reader.Status();
         settings.left = TextToInt(line);
-        if (!reader.Next(line)) return;
+        if (!reader.Next(line)) return reader.Status();
         settings.top = TextToInt(line);
         for (std::string& folder : settings.folders) {
-            if (!reader.Next(line)) return;
+            if (!reader.Next(line)) return reader.Status();
             folder = line;
         }
-        if (!reader.Next(line)) return;
+        if (!reader.Next(line)) return reader.Status();
         settings.intervalSeconds = TextToFloat(line);
-        if (!reader.Next(line)) return;
+        if (!reader.Next(line)) return reader.Status();
         settings.autoStart = TextToBool(line);
-        if (!reader.Next(line)) return;
+        if (!reader.Next(line)) return reader.Status();
         settings.startMinimised = TextToBool(line);
-    } catch (const std::exception&) {
+    } catch (const NumberOverflow&) {
     }
+    return {};
 }
 
-void SaveSettings(ISettingsFiles& files, const std::filesystem::path& path,
-                  const Settings& settings) {
-    if (path.empty()) return;
+FileStatus SaveSettings(ISettingsFiles& files, const FilePath& path, const Settings& settings) {
+    if (path.empty()) return {FileStatus::Code::Absent, {}};
     std::string content;
     for (const std::string& line :
          {std::to_string(settings.left), std::to_string(settings.top), settings.folders[0],
@@ -97,10 +97,14 @@ void SaveSettings(ISettingsFiles& files, const std::filesystem::path& path,
         content += line;
         content += kLineEnd;
     }
-    std::unique_ptr<IFileWriter> temp = files.CreateTempBeside(path);
-    if (!temp) return;
-    const std::filesystem::path tempPath = temp->Path();
-    const bool written = temp->Write(content) && temp->FlushAndClose();
-    temp.reset();
-    if (!written || !files.Replace(tempPath, path)) files.Delete(tempPath);
+    OpenedFile<IFileWriter> temp = files.CreateTempBeside(path);
+    if (!temp.status.Done()) return temp.status;
+    const FilePath tempPath = temp.file->Path();
+    FileStatus status = temp.file->Write(content);
+    if (status.Done()) status = temp.file->FlushAndClose();
+    // Closed before it is moved or removed: an open file can be neither.
+    temp.file.reset();
+    if (status.Done()) status = files.Replace(tempPath, path);
+    if (!status.Done()) files.Delete(tempPath);
+    return status;
 }

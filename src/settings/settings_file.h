@@ -9,23 +9,23 @@
 //   8 start minimised  "1" or "0"
 #pragma once
 
-#include <filesystem>
-
+#include "settings/file_path.h"
 #include "settings/file_port.h"
 #include "settings/settings.h"
 
 // The settings file of the executable at exePath: the path cut before its
 // last "." that no "\" or ":" follows, then ".dat" appended.
-std::filesystem::path SettingsPathFor(const std::filesystem::path& exePath);
+FilePath SettingsPathFor(const FilePath& exePath);
 
 // Reads the file at path into settings line by line, each value stored as soon
-// as its line is read. A failure (open, read, or an interval too large for a
-// double) ends the load where it happens and keeps what was stored before;
-// nothing is reported. A missing file or an empty path changes nothing.
-void LoadSettings(ISettingsFiles& files, const std::filesystem::path& path, Settings& settings);
+// as its line is read. Absent: no file there (or an empty path), nothing
+// changed. Failed: the file is there but could not be opened or read; the
+// values read before the failure are kept. An interval too large for a double
+// ends the load there too, but the file was read: Done.
+FileStatus LoadSettings(ISettingsFiles& files, const FilePath& path, Settings& settings);
 
 // Writes settings to path through a temporary file beside it, which replaces
-// the old file only once everything is on the disk: a failure at any step
-// leaves the previous file as it was. Nothing is reported.
-void SaveSettings(ISettingsFiles& files, const std::filesystem::path& path,
-                  const Settings& settings);
+// the old file only once everything is on the disk: whatever the outcome but
+// Done, the previous file is as it was. ReadOnly: a read-only file, left
+// alone. Absent: an empty path, nothing written.
+FileStatus SaveSettings(ISettingsFiles& files, const FilePath& path, const Settings& settings);

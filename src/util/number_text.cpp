@@ -4,9 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "util/errors.h"
 #include "util/sjis.h"
@@ -156,9 +158,45 @@ double TextToFloat(const std::string& text) {
 namespace {
 
 constexpr int kSignificantDigits = 15;
-// A double's exact decimal expansion has at most 767 significant digits, so
-// this many digits after the point in scientific form are exact.
-constexpr int kExactPrecision = 770;
+
+// The leading significant digits of a positive finite value's exact decimal
+// expansion, cut (not rounded) after count digits, and the exponent e with
+// value = 0.digits x 10^e. Exact arithmetic on the value's binary form: the
+// library's general float formatting would weigh more than the program.
+std::string ExactDigits(double value, std::size_t count, int& exponent) {
+    int binaryExponent = 0;
+    const double fraction = std::frexp(value, &binaryExponent);  // in [0.5, 1)
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = binaryExponent - 53;  // value = mantissa x 2^shift
+    // value = n x 10^-scale, n = mantissa x 2^shift or mantissa x 5^-shift,
+    // held in base 10^9, least significant limb first.
+    constexpr std::uint32_t kBase = 1000000000;
+    std::vector<std::uint32_t> n;
+    for (std::uint64_t m = mantissa; m != 0; m /= kBase) n.push_back(m % kBase);
+    const int scale = shift < 0 ? -shift : 0;
+    for (int left = shift < 0 ? -shift : shift; left > 0;) {
+        // 2^30 and 5^13 times a limb, plus a carry, stay within 64 bits.
+        const int step = std::min(left, shift < 0 ? 13 : 30);
+        std::uint64_t factor = 1;
+        for (int i = 0; i < step; ++i) factor *= shift < 0 ? 5 : 2;
+        std::uint64_t carry = 0;
+        for (std::uint32_t& limb : n) {
+            const std::uint64_t product = limb * factor + carry;
+            limb = static_cast<std::uint32_t>(product % kBase);
+            carry = product / kBase;
+        }
+        for (; carry != 0; carry /= kBase) n.push_back(static_cast<std::uint32_t>(carry % kBase));
+        left -= step;
+    }
+    std::string digits = std::to_string(n.back());
+    for (std::size_t i = n.size() - 1; i-- > 0;) {
+        const std::string limb = std::to_string(n[i]);
+        digits += std::string(9 - limb.size(), '0') + limb;
+    }
+    exponent = static_cast<int>(digits.size()) - scale;
+    digits.resize(count, '0');
+    return digits;
+}
 
 }  // namespace
 
@@ -168,16 +206,10 @@ std::string FloatToText(double value) {
     const std::string sign = std::signbit(value) ? "-" : "";
     if (std::isinf(value)) return sign + "INF";
 
-    // d.ddd...e±x, exact: rounding below looks at the true 16th digit, never at
-    // a digit that an earlier rounding produced.
-    char buffer[kExactPrecision + 16];
-    auto converted = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                   std::chars_format::scientific, kExactPrecision);
-    if (converted.ec != std::errc()) return sign + "0";  // cannot happen: the buffer fits
-    const std::string expansion(buffer, converted.ptr);
-    const std::size_t ePos = expansion.find('e');
-    std::string digits = expansion.substr(0, 1) + expansion.substr(2, ePos - 2);
-    int exponent = std::stoi(expansion.substr(ePos + 1)) + 1;  // value = 0.digits x 10^exponent
+    // Exact: rounding below looks at the true 16th digit, never at a digit
+    // that an earlier rounding produced.
+    int exponent = 0;  // value = 0.digits x 10^exponent
+    std::string digits = ExactDigits(std::fabs(value), kSignificantDigits + 1, exponent);
 
     const bool roundUp = digits[kSignificantDigits] >= '5';
     digits.resize(kSignificantDigits);

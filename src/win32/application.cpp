@@ -66,4 +66,4 @@ void Win32Application::WaitForMessage(std::uint32_t milliseconds) {
 
 std::uint32_t Win32Application::TickCount() { return GetTickCount(); }
 
-std::filesystem::path Win32Application::ExeName() const { return ExecutablePath(); }
+FilePath Win32Application::ExeName() const { return ExecutablePath(); }

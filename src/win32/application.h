@@ -39,7 +39,7 @@ public:
     void ProcessMessages() override;
     void WaitForMessage(std::uint32_t milliseconds) override;
     std::uint32_t TickCount() override;
-    std::filesystem::path ExeName() const override;
+    FilePath ExeName() const override;
     // Also posts the quit message, so that a loop blocked in its wait wakes
     // up: a close sent by another program is handled inside that wait.
     void Terminate() override;

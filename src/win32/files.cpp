@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <string>
 
@@ -12,11 +11,12 @@
 
 namespace {
 
-std::wstring Hex(unsigned long value) {
-    char digits[2 * sizeof value];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
-    return std::wstring(digits, end);
-}
+constexpr int kReplaceAttempts = 6;
+constexpr DWORD kReplacePauseMs = 100;
+
+FileStatus Failure(DWORD error) { return {FileStatus::Code::Failed, SystemReason(error)}; }
+
+FileStatus LastFailure() { return Failure(GetLastError()); }
 
 // INVALID_FILE_ATTRIBUTES when nothing can be reached at path.
 DWORD Attributes(const std::wstring& path) {
@@ -28,11 +28,12 @@ class Win32Reader : public IFileReader {
 public:
     explicit Win32Reader(HANDLE handle) : file_(handle) {}
 
-    std::optional<std::size_t> Read(char* buffer, std::size_t size) override {
+    FileStatus Read(char* buffer, std::size_t size, std::size_t& got) override {
         const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
-        DWORD got = 0;
-        if (!ReadFile(file_.Get(), buffer, wanted, &got, nullptr)) return std::nullopt;
-        return static_cast<std::size_t>(got);
+        DWORD read = 0;
+        const BOOL ok = ReadFile(file_.Get(), buffer, wanted, &read, nullptr);
+        got = ok ? read : 0;
+        return ok ? FileStatus{} : LastFailure();
     }
 
 private:
@@ -41,44 +42,81 @@ private:
 
 class Win32Writer : public IFileWriter {
 public:
-    Win32Writer(HANDLE handle, std::filesystem::path path)
-        : file_(handle), path_(std::move(path)) {}
+    Win32Writer(HANDLE handle, FilePath path) : file_(handle), path_(std::move(path)) {}
 
-    bool Write(const std::string& bytes) override {
-        if (!file_.Valid()) return false;
+    FileStatus Write(const std::string& bytes) override {
+        if (!file_.Valid()) return Failure(ERROR_INVALID_HANDLE);
         std::size_t done = 0;
         while (done < bytes.size()) {
             const DWORD wanted =
                 static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
             DWORD written = 0;
-            if (!WriteFile(file_.Get(), bytes.data() + done, wanted, &written, nullptr) ||
-                written == 0) {
-                return false;
+            if (!WriteFile(file_.Get(), bytes.data() + done, wanted, &written, nullptr)) {
+                return LastFailure();
             }
+            if (written == 0) return Failure(ERROR_WRITE_FAULT);
             done += written;
         }
-        return true;
+        return {};
     }
 
-    bool FlushAndClose() override {
-        if (!file_.Valid()) return false;
-        const bool flushed = FlushFileBuffers(file_.Get()) != FALSE;
-        const bool closed = file_.Reset();
-        return flushed && closed;
+    FileStatus FlushAndClose() override {
+        if (!file_.Valid()) return Failure(ERROR_INVALID_HANDLE);
+        if (!FlushFileBuffers(file_.Get())) {
+            const DWORD error = GetLastError();
+            file_.Reset();
+            return Failure(error);
+        }
+        return file_.Reset() ? FileStatus{} : LastFailure();
     }
 
-    const std::filesystem::path& Path() const override { return path_; }
+    const FilePath& Path() const override { return path_; }
 
 private:
     UniqueFile file_;
-    std::filesystem::path path_;
+    FilePath path_;
 };
+
+// A name for the temporary file in the folder of path: "~", hexadecimal
+// digits of n, ".tmp" where there is room, never longer than path's own name
+// (which ends in ".dat", so it has at least five characters).
+std::wstring TempName(const FilePath& path, std::uint32_t n) {
+    const std::size_t nameStart = path.find_last_of(L"\\/:") + 1;  // npos + 1 is 0
+    const std::size_t room = path.size() - nameStart;
+    const bool withExtension = room >= 9;
+    const std::size_t digits = std::min<std::size_t>(withExtension ? room - 5 : room - 1, 8);
+    std::wstring name = path.substr(0, nameStart) + L'~';
+    for (std::size_t i = digits; i-- > 0;) name += L"0123456789abcdef"[(n >> (4 * i)) & 0xF];
+    if (withExtension) name += L".tmp";
+    return name;
+}
+
+bool IsBriefHold(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
 
 }  // namespace
 
-bool Win32FileSystem::FileExists(const std::filesystem::path& path) {
-    const DWORD attributes = Attributes(path.native());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+std::string SystemReason(unsigned long error) {
+    const auto format = [error](DWORD language) {
+        wchar_t* text = nullptr;
+        const DWORD length =
+            FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, error, language, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        std::wstring message(text ? text : L"", length);
+        LocalFree(text);
+        while (!message.empty() &&
+               (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
+            message.pop_back();
+        }
+        return message;
+    };
+    std::wstring message = format(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN));
+    if (message.empty()) message = format(0);
+    if (message.empty()) return "Error " + std::to_string(error);
+    return ToCp932(message);
 }
 
 bool Win32FileSystem::FolderExists(const std::string& path) {
@@ -86,50 +124,66 @@ bool Win32FileSystem::FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::unique_ptr<IFileReader> Win32FileSystem::OpenRead(const std::filesystem::path& path) {
-    if (path.empty()) return nullptr;
-    // Others may read the file while it is open, but not write or delete it.
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<Win32Reader>(handle);
+OpenedFile<IFileReader> Win32FileSystem::OpenRead(const FilePath& path) {
+    if (path.empty()) return {nullptr, {FileStatus::Code::Absent, {}}};
+    // Every sharing: reading the file never makes another program's use of
+    // it fail.
+    HANDLE handle = CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) return {std::make_unique<Win32Reader>(handle), {}};
+    const DWORD error = GetLastError();
+    // Only a file that is not there means none; a folder of that name is not
+    // a settings file either.
+    const DWORD attributes = Attributes(path);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+        (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) {
+        return {nullptr, {FileStatus::Code::Absent, {}}};
+    }
+    return {nullptr, Failure(error)};
 }
 
-std::unique_ptr<IFileWriter> Win32FileSystem::CreateTempBeside(const std::filesystem::path& path) {
-    if (path.empty()) return nullptr;
-    // The target's own name with a unique suffix keeps the file in the same
-    // folder, so that Replace is a rename within one volume.
-    const unsigned long pid = GetCurrentProcessId();
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        const unsigned long stamp = GetTickCount() + attempt;
-        std::wstring name = path.native() + L"." + Hex(pid) + L"-" + Hex(stamp) + L".tmp";
+OpenedFile<IFileWriter> Win32FileSystem::CreateTempBeside(const FilePath& path) {
+    if (path.empty()) return {nullptr, Failure(ERROR_INVALID_NAME)};
+    // In the same folder, so that Replace is a rename within one volume.
+    const std::uint32_t seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    DWORD error = ERROR_FILE_EXISTS;
+    for (std::uint32_t attempt = 0; attempt < 100; ++attempt) {
+        std::wstring name = TempName(path, seed + attempt * 0x9E3779B9u);
         HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
-            return std::make_unique<Win32Writer>(handle, std::move(name));
+            return {std::make_unique<Win32Writer>(handle, std::move(name)), {}};
         }
-        const DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return nullptr;
+        error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
     }
-    return nullptr;
+    return {nullptr, Failure(error)};
 }
 
-bool Win32FileSystem::Replace(const std::filesystem::path& tempPath,
-                              const std::filesystem::path& path) {
-    if (tempPath.empty() || path.empty()) return false;
-    const std::wstring& target = path.native();
+FileStatus Win32FileSystem::Replace(const FilePath& tempPath, const FilePath& path) {
+    if (tempPath.empty() || path.empty()) return Failure(ERROR_INVALID_NAME);
     // MoveFileExW replaces a read-only target where the attribute is not
     // enforced (Wine running as root); a read-only file keeps its content.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return false;
+    const DWORD attributes = Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return {FileStatus::Code::ReadOnly, {}};
     }
-    return MoveFileExW(tempPath.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return Failure(ERROR_ACCESS_DENIED);
+    }
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(tempPath.c_str(), path.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return {};
+        }
+        const DWORD error = GetLastError();
+        if (attempt == kReplaceAttempts || !IsBriefHold(error)) return Failure(error);
+        Sleep(kReplacePauseMs);
+    }
 }
 
-bool Win32FileSystem::Delete(const std::filesystem::path& path) {
+bool Win32FileSystem::Delete(const FilePath& path) {
     if (path.empty()) return false;
     return DeleteFileW(path.c_str()) != FALSE;
 }

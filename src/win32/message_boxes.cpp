@@ -158,11 +158,18 @@ void Win32MessageBoxes::ShowError(const std::string& message) {
     ShowErrorBox(owner_, ToWide(texts::kErrorCaption), ToWide(message));
 }
 
-void Win32MessageBoxes::ShowAppError(const std::string& text) {
+void Win32MessageBoxes::ShowAppError(const std::string& text) { ShowAppBox(ToWide(text)); }
+
+void Win32MessageBoxes::ShowFileError(const std::string& text, const FilePath& path,
+                                      const std::string& reason) {
+    ShowAppBox(ToWide(text) + L"\n" + path + L"\n" + ToWide(reason));
+}
+
+void Win32MessageBoxes::ShowAppBox(const std::wstring& text) {
     // Without an owner on screen the box is a window of its own, with a task
     // bar button, and still keeps the thread's windows disabled while open.
     const bool ownerShown = IsWindowVisible(owner_) != FALSE;
-    MessageBoxW(ownerShown ? owner_ : nullptr, ToWide(text).c_str(), appTitle_.c_str(),
+    MessageBoxW(ownerShown ? owner_ : nullptr, text.c_str(), appTitle_.c_str(),
                 MB_OK | MB_ICONERROR | (ownerShown ? 0 : MB_TASKMODAL));
 }
 
@@ -172,7 +179,7 @@ void ShowSystemError(const std::wstring& appTitle, DWORD error) {
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const std::wstring message =
-        length > 0 ? std::wstring(text, length) : L"Error " + std::to_wstring(error);
+        length > 0 ? std::wstring(text, length) : ToWide("Error " + std::to_string(error));
     LocalFree(text);
     MessageBoxW(nullptr, message.c_str(), appTitle.c_str(), MB_OK | MB_ICONERROR);
 }

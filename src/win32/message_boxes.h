@@ -21,8 +21,13 @@ public:
     // A system message box: the title as caption, the error icon, one OK;
     // while the owner is not on screen, unowned (with a task bar button).
     void ShowAppError(const std::string& text) override;
+    // The same box; the path is shown in its own characters.
+    void ShowFileError(const std::string& text, const FilePath& path,
+                       const std::string& reason) override;
 
 private:
+    void ShowAppBox(const std::wstring& text);
+
     HWND owner_;
     std::wstring appTitle_;
 };

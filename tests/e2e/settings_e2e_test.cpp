@@ -1,6 +1,7 @@
 // The settings file beside the real Dirmind.exe: written at close, brought
 // back at the next start with the window's position, auto-start and
-// minimising; what the interval field holds at close.
+// minimising; what the interval field holds at close; a file that another
+// program holds, at the start and at the close.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,6 +25,24 @@ std::string Dat(int left, int top, const std::wstring& file, const std::string& 
     return std::to_string(left) + "\r\n" + std::to_string(top) + "\r\n" + ToCp932(file) +
            "\r\n\r\n\r\n" + interval + "\r\n" + (autoStart ? "1" : "0") + "\r\n" +
            (minimized ? "1" : "0") + "\r\n";
+}
+
+// The system's words for an error, as the program's boxes quote them.
+std::wstring Reason(DWORD error) {
+    for (const DWORD language : {DWORD{MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN)}, 0ul}) {
+        wchar_t text[512];
+        DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, error, language, text, 512, nullptr);
+        while (n > 0 && (text[n - 1] == L'\r' || text[n - 1] == L'\n' || text[n - 1] == L' ')) --n;
+        if (n > 0) return std::wstring(text, n);
+    }
+    return L"";
+}
+
+// Another program's handle on the file, sharing nothing.
+HANDLE HoldWithoutSharing(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
 }
 
 RECT WindowRect(HWND hwnd) {
@@ -194,6 +213,49 @@ TEST_F(SettingsE2E, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNothin
     const RECT r = WindowRect(app.Main());
     CloseAndWait(app);
     EXPECT_EQ(Dat(r.left, r.top, L"", "2.5", false, false), box.ReadDat());
+}
+
+TEST_F(SettingsE2E, AFileHeldByAnotherProgramAtTheStartIsToldAndNeverWrittenOver) {
+    const std::string saved = Dat(150, 120, L"", "7", false, false);
+    box.WriteDat(saved);
+    HANDLE holder = HoldWithoutSharing(box.DatPath());
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    App app(box.ExePath(), false);
+    HWND error = app.WaitForWindow(L"Dirmind", 20000);
+    CloseHandle(holder);  // from here on a save would succeed
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ(W("設定ファイルを読み込めませんでした。今回の変更は保存されません") + L"\n" +
+                  box.DatPath() + L"\n" + Reason(ERROR_SHARING_VIOLATION),
+              app.MessageText(error));
+    app.PressButton(error, L"OK");
+    ASSERT_TRUE(app.WaitForMain());
+    EXPECT_EQ(L"5", app.Text(app.IntervalField())) << "the defaults";
+    app.SetText(app.IntervalField(), L"9");
+    CloseAndWait(app);
+    EXPECT_EQ(saved, box.ReadDat());
+}
+
+TEST_F(SettingsE2E, ASaveThatFailsAtTheCloseIsToldAndThePreviousFileStays) {
+    const std::string saved = Dat(150, 120, L"", "7", false, false);
+    box.WriteDat(saved);
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    app.SetText(app.IntervalField(), L"9");
+    HANDLE holder = HoldWithoutSharing(box.DatPath());
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    app.Click(app.ExitButton());
+    HWND error = app.WaitForWindow(L"Dirmind");
+    const std::wstring text = error ? app.MessageText(error) : L"";
+    if (error) app.PressButton(error, L"OK");
+    const std::optional<DWORD> exitCode = app.WaitForExit();
+    CloseHandle(holder);
+    ASSERT_NE(nullptr, error);
+    const std::wstring head = W("設定を保存できませんでした") + L"\n" + box.DatPath() + L"\n";
+    EXPECT_TRUE(text == head + Reason(ERROR_SHARING_VIOLATION) ||
+                text == head + Reason(ERROR_ACCESS_DENIED))
+        << U8(text);
+    EXPECT_EQ(std::optional<DWORD>(0), exitCode);
+    EXPECT_EQ(saved, box.ReadDat());
 }
 
 }  // namespace

@@ -12,13 +12,14 @@ public:
         ++fs_.openReaders;
     }
     ~FakeReader() override { --fs_.openReaders; }
-    std::optional<std::size_t> Read(char* buffer, std::size_t size) override {
-        if (fs_.readsBeforeError == 0) return std::nullopt;
+    FileStatus Read(char* buffer, std::size_t size, std::size_t& got) override {
+        got = 0;
+        if (fs_.readsBeforeError == 0) return fs_.Failure();
         if (fs_.readsBeforeError > 0) --fs_.readsBeforeError;
-        std::size_t n = std::min({size, fs_.readChunk, content_.size() - pos_});
-        if (n) std::memcpy(buffer, content_.data() + pos_, n);
-        pos_ += n;
-        return n;
+        got = std::min({size, fs_.readChunk, content_.size() - pos_});
+        if (got) std::memcpy(buffer, content_.data() + pos_, got);
+        pos_ += got;
+        return {};
     }
 
 private:
@@ -29,30 +30,41 @@ private:
 
 class FakeWriter : public IFileWriter {
 public:
-    FakeWriter(FakeFileSystem& fs, std::filesystem::path path) : fs_(fs), path_(std::move(path)) {
+    FakeWriter(FakeFileSystem& fs, FilePath path) : fs_(fs), path_(std::move(path)) {
         ++fs_.openWriters;
         fs_.files[FakeFileSystem::FileKey(path_)] = "";
+        fs_.openForWriting.insert(FakeFileSystem::FileKey(path_));
     }
-    ~FakeWriter() override { --fs_.openWriters; }
-    bool Write(const std::string& bytes) override {
-        if (closed_) return false;
-        if (fs_.writesBeforeError == 0) return false;
+    ~FakeWriter() override {
+        --fs_.openWriters;
+        Close();
+    }
+    FileStatus Write(const std::string& bytes) override {
+        if (closed_) return fs_.Failure();
+        if (fs_.writesBeforeError == 0) return fs_.Failure();
         if (fs_.writesBeforeError > 0) --fs_.writesBeforeError;
         auto it = fs_.files.find(FakeFileSystem::FileKey(path_));
-        if (it == fs_.files.end()) return false;
+        if (it == fs_.files.end()) return fs_.Failure();
         it->second += bytes;
-        return true;
+        return {};
     }
-    bool FlushAndClose() override {
-        if (closed_) return false;
-        closed_ = true;
-        return !fs_.failFlush;
+    // Closes even when the flush fails, as a handle is closed either way.
+    FileStatus FlushAndClose() override {
+        if (closed_) return fs_.Failure();
+        Close();
+        return fs_.failFlush ? fs_.Failure() : FileStatus{};
     }
-    const std::filesystem::path& Path() const override { return path_; }
+    const FilePath& Path() const override { return path_; }
 
 private:
+    void Close() {
+        if (closed_) return;
+        closed_ = true;
+        fs_.openForWriting.erase(fs_.openForWriting.find(FakeFileSystem::FileKey(path_)));
+    }
+
     FakeFileSystem& fs_;
-    std::filesystem::path path_;
+    FilePath path_;
     bool closed_ = false;
 };
 
@@ -66,42 +78,49 @@ std::string FakeFileSystem::Normal(const std::string& path) {
 }
 
 FakeFileSystem::Key FakeFileSystem::FileKey(const Path& path) {
-    Key out = path.native();
+    Key out = path;
     for (auto& c : out) {
         if (c >= 'A' && c <= 'Z') c = static_cast<Path::value_type>(c - 'A' + 'a');
     }
     return out;
 }
 
-bool FakeFileSystem::FileExists(const Path& path) { return files.count(FileKey(path)) != 0; }
+bool FakeFileSystem::FileExists(const Path& path) const { return files.count(FileKey(path)) != 0; }
 
 bool FakeFileSystem::FolderExists(const std::string& path) {
     return folders.count(Normal(path)) != 0;
 }
 
-std::unique_ptr<IFileReader> FakeFileSystem::OpenRead(const Path& path) {
+OpenedFile<IFileReader> FakeFileSystem::OpenRead(const Path& path) {
     auto it = files.find(FileKey(path));
-    if (failOpen || it == files.end()) return nullptr;
-    return std::make_unique<FakeReader>(*this, it->second);
+    if (it == files.end()) return {nullptr, {FileStatus::Code::Absent, {}}};
+    if (failOpen) return {nullptr, Failure()};
+    return {std::make_unique<FakeReader>(*this, it->second), {}};
 }
 
-std::unique_ptr<IFileWriter> FakeFileSystem::CreateTempBeside(const Path& path) {
-    if (failCreate) return nullptr;
+OpenedFile<IFileWriter> FakeFileSystem::CreateTempBeside(const Path& path) {
+    if (failCreate) return {nullptr, Failure()};
     Path name = path;
-    name += ".tmp" + std::to_string(++tempCount);
-    return std::make_unique<FakeWriter>(*this, name);
+    name += L".tmp" + std::to_wstring(++tempCount);
+    return {std::make_unique<FakeWriter>(*this, name), {}};
 }
 
-bool FakeFileSystem::Replace(const Path& tempPath, const Path& path) {
+FileStatus FakeFileSystem::Replace(const Path& tempPath, const Path& path) {
     auto t = files.find(FileKey(tempPath));
-    if (failReplace || t == files.end() || readOnly.count(FileKey(path))) return false;
+    if (readOnly.count(FileKey(path))) return {FileStatus::Code::ReadOnly, {}};
+    if (failReplace || t == files.end() || openForWriting.count(FileKey(tempPath)) ||
+        openForWriting.count(FileKey(path))) {
+        return Failure();
+    }
     files[FileKey(path)] = t->second;
     files.erase(FileKey(tempPath));
-    return true;
+    return {};
 }
 
 bool FakeFileSystem::Delete(const Path& path) {
-    if (failDelete || readOnly.count(FileKey(path))) return false;
+    if (failDelete || readOnly.count(FileKey(path)) || openForWriting.count(FileKey(path))) {
+        return false;
+    }
     return files.erase(FileKey(path)) != 0;
 }
 

@@ -1,9 +1,9 @@
 // An in-memory file system whose every step can fail: a failed step leaves
 // the files as a real one would (a temporary file is only what was written to
-// it; the target changes only by Replace).
+// it; the target changes only by Replace). As on Windows, a file that a writer
+// holds open can be neither replaced nor deleted.
 #pragma once
 
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -15,21 +15,22 @@
 
 class FakeFileSystem : public ISettingsFiles, public IFolderProbe {
 public:
-    using Path = std::filesystem::path;
-    using Key = Path::string_type;
+    using Path = FilePath;
+    using Key = FilePath;
 
-    bool FileExists(const Path& path) override;
     bool FolderExists(const std::string& path) override;
-    std::unique_ptr<IFileReader> OpenRead(const Path& path) override;
-    std::unique_ptr<IFileWriter> CreateTempBeside(const Path& path) override;
-    bool Replace(const Path& tempPath, const Path& path) override;
+    OpenedFile<IFileReader> OpenRead(const Path& path) override;
+    OpenedFile<IFileWriter> CreateTempBeside(const Path& path) override;
+    FileStatus Replace(const Path& tempPath, const Path& path) override;
     bool Delete(const Path& path) override;
 
     // Paths compare case-insensitively on ASCII letters, as on Windows.
-    std::map<Key, std::string> files;  // FileKey(path) -> content
-    std::set<std::string> folders;     // normalised paths, no trailing "\"
-    std::set<Key> readOnly;            // FileKey of read-only files
+    std::map<Key, std::string> files;   // FileKey(path) -> content
+    std::set<std::string> folders;      // normalised paths, no trailing "\"
+    std::set<Key> readOnly;             // FileKey of read-only files
+    std::multiset<Key> openForWriting;  // FileKey of files a writer holds open
 
+    bool FileExists(const Path& path) const;
     void PutFile(const Path& path, const std::string& content);
     void PutFolder(const std::string& path);
     std::optional<std::string> Content(const Path& path) const;
@@ -37,7 +38,8 @@ public:
     // The path's own characters, ASCII letters in lower case; no conversion.
     static Key FileKey(const Path& path);
 
-    // Failure injection: each step fails when its flag is set.
+    // Failure injection: each step fails when its flag is set, giving reason.
+    std::string reason = "the fake refused";
     bool failOpen = false;
     int readsBeforeError = -1;     // Read succeeds this often, then fails (-1: never)
     std::size_t readChunk = 4096;  // at most this many bytes a Read
@@ -51,4 +53,6 @@ public:
     int openReaders = 0;  // readers not yet destroyed
     int openWriters = 0;
     int tempCount = 0;
+
+    FileStatus Failure() const { return {FileStatus::Code::Failed, reason}; }
 };

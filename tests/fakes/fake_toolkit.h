@@ -138,8 +138,19 @@ public:
         appErrors.push_back(t);
         if (onAppError) onAppError(t);
     }
+    void ShowFileError(const std::string& t, const FilePath& path,
+                       const std::string& reason) override {
+        fileErrors.push_back({t, path, reason});
+    }
+    struct FileError {
+        std::string text;
+        FilePath path;
+        std::string reason;
+        bool operator==(const FileError&) const = default;
+    };
     std::vector<std::string> errors;
     std::vector<std::string> appErrors;
+    std::vector<FileError> fileErrors;
     std::function<void(const std::string&)> onError;
     std::function<void(const std::string&)> onAppError;
 };
@@ -173,9 +184,9 @@ private:
 
 class FakeApplication : public IApplication {
 public:
-    std::filesystem::path ExeName() const override { return exeName; }
+    FilePath ExeName() const override { return exeName; }
     void Terminate() override { terminated = true; }
 
-    std::filesystem::path exeName = "C:\\Tools\\Dirmind.exe";
+    FilePath exeName = L"C:\\Tools\\Dirmind.exe";
     bool terminated = false;
 };

@@ -4,7 +4,9 @@
   package_test.py guide       every text quoted in 「」 in docs/guide-ja.md is
                               one of the program's texts, byte for byte in code
                               page 932, and every status and error text is there
-  package_test.py zips DIR    the zips and SHA256SUMS in DIR (scripts/package.sh)
+  package_test.py zips DIR    the zips and SHA256SUMS in DIR (scripts/package.sh);
+                              prints the size of each packaged Dirmind.exe,
+                              which must stay within EXE_BUDGET
 
 Prints each fault and exits 1 if there was one."""
 import hashlib
@@ -15,6 +17,9 @@ import sys
 import zipfile
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
+# Bytes that each packaged Dirmind.exe may take: a small utility in every
+# user's Startup folder.
+EXE_BUDGET = 650_000
 faults = []
 
 
@@ -78,6 +83,9 @@ def check_zips(out: pathlib.Path) -> None:
                 continue
             exe = archive.read("Dirmind/Dirmind.exe")
             readme = archive.read("Dirmind/readme.txt")
+        print(f"{name}: Dirmind.exe {len(exe):,} bytes (budget {EXE_BUDGET:,})")
+        if len(exe) > EXE_BUDGET:
+            faults.append(f"{name}: Dirmind.exe is {len(exe):,} bytes, over {EXE_BUDGET:,}")
         pe = int.from_bytes(exe[0x3C:0x40], "little")
         if exe[:2] != b"MZ" or int.from_bytes(exe[pe + 4 : pe + 6], "little") != machine:
             faults.append(f"{name}: Dirmind.exe is not a {arch} program")

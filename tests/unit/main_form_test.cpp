@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr char kDat[] = "C:\\Tools\\Dirmind.dat";
+constexpr wchar_t kDat[] = L"C:\\Tools\\Dirmind.dat";
 constexpr char kFolderKey[] = "SOFTWARE\\Jw_cad\\jw_win\\Folder";
 const std::string kJww = "C:\\Jww\\";
 const std::string kSpace = texts::kFullWidthSpace;
@@ -307,8 +307,8 @@ TEST_F(MainFormTest, WithoutAFileTheDefaultsAreShown) {
 
 TEST_F(MainFormTest, TheFileBesideTheExecutableFillsTheControlsAndMovesTheWindow) {
     // A folder name that code page 932 cannot write.
-    f.app.exeName = u8"C:\\Users\\Jos\u00e9\\Dirmind.exe";
-    f.files.PutFile(u8"C:\\Users\\Jos\u00e9\\Dirmind.dat",
+    f.app.exeName = L"C:\\Users\\Jos\u00e9\\Dirmind.exe";
+    f.files.PutFile(L"C:\\Users\\Jos\u00e9\\Dirmind.dat",
                     "-30\r\n40\r\nC:\\A\\\r\nC:\\B\\\r\nC:\\C\\\r\n0.25\r\n0\r\n1\r\n");
     Show();
     EXPECT_EQ(-30, f.window.left);
@@ -440,6 +440,46 @@ TEST_F(MainFormTest, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNothi
     f.window.Close();
     EXPECT_TRUE(f.app.terminated);
     EXPECT_EQ(Dat("0", "0", "C:\\CAD\\", "7", "1", "0"), f.files.Content(kDat));
+}
+
+// Told once, at the start; neither a close nor the session's end writes.
+TEST_F(MainFormTest, ASettingsFileThatCannotBeReadIsToldAndNeverWrittenOver) {
+    const std::string old = Dat("0", "0", "C:\\CAD\\", "7", "0", "0");
+    f.files.PutFile(kDat, old);
+    f.files.failOpen = true;
+    Show();
+    using Box = FakeBoxes::FileError;
+    const std::vector<Box> told{{texts::kMsgSettingsUnreadable, kDat, f.files.reason}};
+    EXPECT_EQ(told, f.boxes.fileErrors);
+    EXPECT_EQ("5", f.intervalField.text);
+    f.files.failOpen = false;
+    f.form.SaveAtSessionEnd();
+    f.window.Close();
+    EXPECT_TRUE(f.app.terminated);
+    EXPECT_EQ(old, f.files.Content(kDat));
+    EXPECT_EQ(told, f.boxes.fileErrors);
+}
+
+// A read-only file is a lock: silent. Any other failure is told at a close,
+// never at the session's end.
+TEST_F(MainFormTest, AFailedSaveIsToldAtACloseOnly) {
+    const std::string old = Dat("0", "0", "", "7", "0", "0");
+    f.files.PutFile(kDat, old);
+    Show();
+    f.files.readOnly.insert(FakeFileSystem::FileKey(kDat));
+    f.window.Close();
+    EXPECT_TRUE(f.app.terminated);
+    f.files.readOnly.clear();
+    f.files.failReplace = true;
+    f.form.SaveAtSessionEnd();
+    EXPECT_TRUE(f.boxes.fileErrors.empty());
+    f.app.terminated = false;
+    f.window.Close();
+    EXPECT_EQ(
+        (std::vector<FakeBoxes::FileError>{{texts::kMsgSettingsNotSaved, kDat, f.files.reason}}),
+        f.boxes.fileErrors);
+    EXPECT_TRUE(f.app.terminated);
+    EXPECT_EQ(old, f.files.Content(kDat));
 }
 
 // ---- Browse ----------------------------------------------------------------

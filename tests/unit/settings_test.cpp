@@ -20,62 +20,60 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kDat[] = "C:\\Tools\\Dirmind.dat";
+constexpr wchar_t kDat[] = L"C:\\Tools\\Dirmind.dat";
 
 // Real files through std::filesystem, for reads and writes of real bytes in
 // real chunk sizes.
 class DiskFileSystem : public ISettingsFiles {
 public:
-    bool FileExists(const fs::path& path) override {
+    OpenedFile<IFileReader> OpenRead(const FilePath& path) override {
         std::error_code ec;
-        return fs::is_regular_file(path, ec);
-    }
-    std::unique_ptr<IFileReader> OpenRead(const fs::path& path) override {
+        if (!fs::is_regular_file(path, ec)) return {nullptr, {FileStatus::Code::Absent, {}}};
         auto reader = std::make_unique<Reader>(path);
-        if (!reader->in) return nullptr;
-        return reader;
+        if (!reader->in) return {nullptr, Failed()};
+        return {std::move(reader), {}};
     }
-    std::unique_ptr<IFileWriter> CreateTempBeside(const fs::path& path) override {
+    OpenedFile<IFileWriter> CreateTempBeside(const FilePath& path) override {
         static std::atomic<int> counter{0};
-        auto writer =
-            std::make_unique<Writer>(fs::path(path) += ".tmp" + std::to_string(++counter));
-        if (!writer->out) return nullptr;
-        return writer;
+        auto writer = std::make_unique<Writer>(path + L".tmp" + std::to_wstring(++counter));
+        if (!writer->out) return {nullptr, Failed()};
+        return {std::move(writer), {}};
     }
-    bool Replace(const fs::path& tempPath, const fs::path& path) override {
+    FileStatus Replace(const FilePath& tempPath, const FilePath& path) override {
         std::error_code ec;
         fs::rename(tempPath, path, ec);
-        return !ec;
+        return ec ? Failed() : FileStatus{};
     }
-    bool Delete(const fs::path& path) override {
+    bool Delete(const FilePath& path) override {
         std::error_code ec;
         return fs::remove(path, ec);
     }
 
 private:
+    static FileStatus Failed() { return {FileStatus::Code::Failed, "disk"}; }
     struct Reader : IFileReader {
-        explicit Reader(const fs::path& path) : in(path, std::ios::binary) {}
-        std::optional<std::size_t> Read(char* buffer, std::size_t size) override {
+        explicit Reader(const FilePath& path) : in(fs::path(path), std::ios::binary) {}
+        FileStatus Read(char* buffer, std::size_t size, std::size_t& got) override {
             in.read(buffer, static_cast<std::streamsize>(size));
-            if (in.bad()) return std::nullopt;
-            return static_cast<std::size_t>(in.gcount());
+            got = static_cast<std::size_t>(in.gcount());
+            return in.bad() ? Failed() : FileStatus{};
         }
         std::ifstream in;
     };
     struct Writer : IFileWriter {
-        explicit Writer(fs::path p) : path(std::move(p)), out(path, std::ios::binary) {}
-        bool Write(const std::string& bytes) override {
+        explicit Writer(FilePath p) : path(std::move(p)), out(fs::path(path), std::ios::binary) {}
+        FileStatus Write(const std::string& bytes) override {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            return static_cast<bool>(out);
+            return out ? FileStatus{} : Failed();
         }
-        bool FlushAndClose() override {
+        FileStatus FlushAndClose() override {
             out.flush();
             const bool ok = static_cast<bool>(out);
             out.close();
-            return ok;
+            return ok ? FileStatus{} : Failed();
         }
-        const fs::path& Path() const override { return path; }
-        fs::path path;
+        const FilePath& Path() const override { return path; }
+        FilePath path;
         std::ofstream out;
     };
 };
@@ -83,10 +81,10 @@ private:
 // The in-memory files of the fake.
 struct InMemory {
     FakeFileSystem files;
-    fs::path path = kDat;
+    FilePath path = kDat;
     ISettingsFiles& Files() { return files; }
     void Put(const std::string& bytes) { files.PutFile(path, bytes); }
-    void PutFolder() { files.PutFolder(path.string()); }
+    void PutFolder() { files.PutFolder("C:\\Tools\\Dirmind.dat"); }
     std::optional<std::string> Get() { return files.Content(path); }
 };
 
@@ -94,17 +92,17 @@ struct InMemory {
 struct OnDisk {
     OnDisk() {
         fs::create_directories(dir);
-        path = dir / "Dirmind.dat";
+        path = (dir / "Dirmind.dat").wstring();
     }
     ~OnDisk() {
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
     ISettingsFiles& Files() { return disk; }
-    void Put(const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+    void Put(const std::string& bytes) { std::ofstream(fs::path(path), std::ios::binary) << bytes; }
     void PutFolder() { fs::create_directory(path); }
     std::optional<std::string> Get() {
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(fs::path(path), std::ios::binary);
         if (!in) return std::nullopt;
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
@@ -114,7 +112,7 @@ struct OnDisk {
     fs::path dir =
         fs::temp_directory_path() / ("dirmind-settings-" + std::to_string(std::random_device{}()) +
                                      "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    fs::path path;
+    FilePath path;
 };
 
 // A record as the caller hands it in: the defaults, with the window where it
@@ -397,18 +395,18 @@ TEST_F(SettingsFailureTest, EveryReadSizeGivesTheSameRecord) {
 }
 
 TEST(SettingsPath, CutsBeforeTheLastDotOfTheNameAndAppendsDat) {
-    const std::pair<fs::path, fs::path> cases[] = {
-        {"C:\\Tools\\Dirmind.exe", kDat},
-        {"C:\\Apps\\Tool.v2.exe", "C:\\Apps\\Tool.v2.dat"},
-        {"C:\\Apps.d\\Tool", "C:\\Apps.d\\Tool.dat"},
-        {"C:.x\\Tool", "C:.x\\Tool.dat"},
-        {"A.b:c", "A.b:c.dat"},
-        {"", ".dat"},
+    const std::pair<FilePath, FilePath> cases[] = {
+        {L"C:\\Tools\\Dirmind.exe", kDat},
+        {L"C:\\Apps\\Tool.v2.exe", L"C:\\Apps\\Tool.v2.dat"},
+        {L"C:\\Apps.d\\Tool", L"C:\\Apps.d\\Tool.dat"},
+        {L"C:.x\\Tool", L"C:.x\\Tool.dat"},
+        {L"A.b:c", L"A.b:c.dat"},
+        {L"", L".dat"},
         // Names that code page 932 cannot write stay as they are.
-        {u8"C:\\Users\\Jos\u00e9\\\uD55C.v1\\Dirmind.exe",
-         u8"C:\\Users\\Jos\u00e9\\\uD55C.v1\\Dirmind.dat"},
+        {L"C:\\Users\\Jos\u00e9\\\uD55C.v1\\Dirmind.exe",
+         L"C:\\Users\\Jos\u00e9\\\uD55C.v1\\Dirmind.dat"},
     };
-    for (const auto& [exe, dat] : cases) EXPECT_EQ(dat.native(), SettingsPathFor(exe).native());
+    for (const auto& [exe, dat] : cases) EXPECT_EQ(dat, SettingsPathFor(exe));
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TEST(MessagePump, RunEndsOnTerminateOrQuit) {
 
 TEST(Application, ExeNameIsThisProgram) {
     Win32Application app(L"Dirmind");
-    const std::wstring name = app.ExeName().native();
+    const std::wstring name = app.ExeName();
     ASSERT_GT(name.size(), 3u);
     EXPECT_EQ(L':', name[1]);
     const std::wstring tail = L"adapter_tests.exe";

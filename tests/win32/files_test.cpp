@@ -1,14 +1,14 @@
-// The Win32 file system on real files: existence tests, the sharing rule of
-// an open reader, temporary files beside the target, the one-step replace,
-// and the settings file saved and loaded through it.
+// The Win32 file system on real files: what an open tells, the sharing of an
+// open reader, temporary files beside the target, the one-step replace that
+// waits out a brief hold, and the settings file saved and loaded through it.
 #include "win32/files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "settings/settings_file.h"
@@ -77,7 +77,13 @@ private:
 
 class Win32FilesTest : public ::testing::Test {
 protected:
-    std::filesystem::path DatPath() const { return folder.WDir() + L"Dirmind.dat"; }
+    FilePath DatPath() const { return folder.WDir() + L"Dirmind.dat"; }
+    FileStatus::Code OpenCode(const FilePath& path) { return files.OpenRead(path).status.code; }
+    // Another program's handle on the settings file, with the given sharing.
+    HANDLE Hold(DWORD share) const {
+        return CreateFileW(DatPath().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     // A record at the window's designed place, as a first start has it.
     static Settings Record() {
         Settings settings;
@@ -93,35 +99,38 @@ protected:
 const std::string kOld = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
 
 TEST_F(Win32FilesTest, ExistenceTellsFilesFromFolders) {
+    using Code = FileStatus::Code;
     folder.Put(L"Dirmind.dat", "x");
-    EXPECT_TRUE(files.FileExists(DatPath()));
+    EXPECT_EQ(Code::Done, OpenCode(DatPath()));
     EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat"));
     EXPECT_TRUE(files.FolderExists(folder.Dir()));
     EXPECT_TRUE(files.FolderExists(folder.Dir().substr(0, folder.Dir().size() - 1)));
-    EXPECT_FALSE(files.FileExists(folder.WDir()));
-    EXPECT_FALSE(files.FileExists(folder.WDir() + L"missing.dat"));
+    EXPECT_EQ(Code::Absent, OpenCode(folder.WDir()));
+    EXPECT_EQ(Code::Absent, OpenCode(folder.WDir() + L"missing.dat"));
+    EXPECT_EQ(Code::Absent, OpenCode(folder.WDir() + L"missing\\Dirmind.dat"));
     EXPECT_FALSE(files.FolderExists(folder.Dir() + "missing\\"));
     EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat\\below\\"));
     EXPECT_FALSE(files.FolderExists(""));
-    EXPECT_FALSE(files.FileExists(""));
+    EXPECT_EQ(Code::Absent, OpenCode(L""));
 }
 
-TEST_F(Win32FilesTest, AnOpenReaderLetsOthersReadButNotWrite) {
+TEST_F(Win32FilesTest, AnOpenReaderLetsOthersReadAndWriteAndKeepsReading) {
     folder.Put(L"Dirmind.dat", kOld);
-    auto reader = files.OpenRead(DatPath());
+    auto reader = files.OpenRead(DatPath()).file;
     ASSERT_NE(nullptr, reader);
     const std::wstring path = folder.WDir() + L"Dirmind.dat";
-    HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, writer);
+    HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, writer) << "another program's write or delete is never refused";
     if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
     EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
 
     char buffer[64];
-    const auto got = reader->Read(buffer, sizeof buffer);
-    ASSERT_TRUE(got.has_value());
-    EXPECT_EQ(kOld, std::string(buffer, *got));
-    EXPECT_EQ(0u, reader->Read(buffer, sizeof buffer));
+    std::size_t got = 0;
+    ASSERT_TRUE(reader->Read(buffer, sizeof buffer, got).Done());
+    EXPECT_EQ(kOld, std::string(buffer, got));
+    EXPECT_TRUE(reader->Read(buffer, sizeof buffer, got).Done());
+    EXPECT_EQ(0u, got);
     reader.reset();
     writer = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -130,38 +139,45 @@ TEST_F(Win32FilesTest, AnOpenReaderLetsOthersReadButNotWrite) {
 }
 
 TEST_F(Win32FilesTest, TemporaryFilesAreNewAndBesideTheTarget) {
-    auto first = files.CreateTempBeside(DatPath());
-    auto second = files.CreateTempBeside(DatPath());
+    auto first = files.CreateTempBeside(DatPath()).file;
+    auto second = files.CreateTempBeside(DatPath()).file;
     ASSERT_NE(nullptr, first);
     ASSERT_NE(nullptr, second);
     EXPECT_NE(first->Path(), second->Path());
-    EXPECT_EQ(folder.WDir(), first->Path().native().substr(0, folder.WDir().size()));
-    EXPECT_TRUE(first->Write("abc"));
-    EXPECT_TRUE(first->FlushAndClose());
-    EXPECT_FALSE(first->Write("more")) << "closed";
-    const std::filesystem::path secondPath = second->Path();
+    EXPECT_EQ(folder.WDir(), first->Path().substr(0, folder.WDir().size()));
+    EXPECT_LE(first->Path().size(), DatPath().size()) << "never longer than the target";
+    auto shortest = files.CreateTempBeside(folder.WDir() + L"a.dat").file;
+    ASSERT_NE(nullptr, shortest);
+    EXPECT_EQ(folder.WDir().size() + 5, shortest->Path().size());
+    shortest.reset();
+    EXPECT_TRUE(first->Write("abc").Done());
+    EXPECT_TRUE(first->FlushAndClose().Done());
+    EXPECT_FALSE(first->Write("more").Done()) << "closed";
+    const FilePath secondPath = second->Path();
     second.reset();
-    EXPECT_EQ(2u, folder.Names().size()) << "a destroyed writer closes, not removes";
-    EXPECT_TRUE(files.Delete(first->Path()));
-    EXPECT_TRUE(files.Delete(secondPath));
+    EXPECT_EQ(3u, folder.Names().size()) << "a destroyed writer closes, not removes";
+    for (const std::wstring& name : folder.Names()) EXPECT_TRUE(files.Delete(folder.WDir() + name));
     EXPECT_FALSE(files.Delete(secondPath));
     EXPECT_TRUE(folder.Names().empty());
-    EXPECT_EQ(nullptr, files.CreateTempBeside(folder.WDir() + L"missing\\Dirmind.dat"));
+    const auto missing = files.CreateTempBeside(folder.WDir() + L"missing\\Dirmind.dat");
+    EXPECT_EQ(nullptr, missing.file);
+    EXPECT_EQ(SystemReason(ERROR_PATH_NOT_FOUND), missing.status.reason);
 }
 
 TEST_F(Win32FilesTest, ReplaceRefusesAReadOnlyTargetAndAFolder) {
     folder.Put(L"Dirmind.dat", kOld);
-    auto temp = files.CreateTempBeside(DatPath());
+    auto temp = files.CreateTempBeside(DatPath()).file;
     ASSERT_NE(nullptr, temp);
-    ASSERT_TRUE(temp->Write("new"));
-    ASSERT_TRUE(temp->FlushAndClose());
+    ASSERT_TRUE(temp->Write("new").Done());
+    ASSERT_TRUE(temp->FlushAndClose().Done());
     const std::wstring dat = folder.WDir() + L"Dirmind.dat";
     SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(files.Replace(temp->Path(), DatPath()));
+    EXPECT_EQ(FileStatus::Code::ReadOnly, files.Replace(temp->Path(), DatPath()).code);
     EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
     SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_FALSE(files.Replace(temp->Path(), folder.WDir().substr(0, folder.WDir().size() - 1)));
-    EXPECT_TRUE(files.Replace(temp->Path(), DatPath()));
+    EXPECT_EQ(FileStatus::Code::Failed,
+              files.Replace(temp->Path(), folder.WDir().substr(0, folder.WDir().size() - 1)).code);
+    EXPECT_TRUE(files.Replace(temp->Path(), DatPath()).Done());
     EXPECT_EQ("new", folder.Get(L"Dirmind.dat"));
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 }
@@ -172,7 +188,7 @@ TEST_F(Win32FilesTest, SettingsRoundTripByteForByteInAShiftJisFolder) {
     saved.folders[0] = sjisFolder;
     saved.intervalSeconds = 0.01;
     saved.startMinimised = true;
-    SaveSettings(files, DatPath(), saved);
+    EXPECT_TRUE(SaveSettings(files, DatPath(), saved).Done());
     EXPECT_EQ("192\r\n107\r\n" + sjisFolder + "\r\n\r\n\r\n0.01\r\n0\r\n1\r\n",
               folder.Get(L"Dirmind.dat"));
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
@@ -204,29 +220,47 @@ TEST_F(Win32FilesTest, AReadOnlySettingsFileLoadsAndKeepsItsContent) {
     LoadSettings(files, DatPath(), settings);
     EXPECT_EQ("C:\\Old\\", settings.folders[0]);
     settings.folders[0] = "C:\\New\\";
-    SaveSettings(files, DatPath(), settings);
+    EXPECT_EQ(FileStatus::Code::ReadOnly, SaveSettings(files, DatPath(), settings).code);
     EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 }
 
 // A replace that the system refuses (another program holds the file open)
-// leaves the old file and no temporary file.
+// leaves the old file and no temporary file, and says why.
 TEST_F(Win32FilesTest, ARefusedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
     folder.Put(L"Dirmind.dat", kOld);
-    HANDLE holder = CreateFileW((folder.WDir() + L"Dirmind.dat").c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE holder = Hold(FILE_SHARE_READ | FILE_SHARE_WRITE);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     Settings settings = Record();
     settings.folders[0] = "C:\\New\\";
-    SaveSettings(files, DatPath(), settings);
+    const FileStatus saved = SaveSettings(files, DatPath(), settings);
     CloseHandle(holder);
+    EXPECT_EQ(FileStatus::Code::Failed, saved.code);
+    EXPECT_FALSE(saved.reason.empty());
     EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 }
 
+// A hold that ends while the replace is tried again does not lose the save.
+TEST_F(Win32FilesTest, AHoldThatEndsSoonIsWaitedOut) {
+    folder.Put(L"Dirmind.dat", kOld);
+    HANDLE holder = Hold(0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    FileStatus saved{FileStatus::Code::Failed, "not run"};
+    std::thread save([&] { saved = SaveSettings(files, DatPath(), Record()); });
+    // Released once the temporary file is written, before the save gives up.
+    const DWORD start = GetTickCount();
+    while (folder.Names().size() < 2 && GetTickCount() - start < 5000) Sleep(1);
+    EXPECT_EQ(2u, folder.Names().size());
+    CloseHandle(holder);
+    save.join();
+    EXPECT_TRUE(saved.Done()) << saved.reason;
+    EXPECT_EQ("192\r\n107\r\n\r\n\r\n\r\n5\r\n0\r\n0\r\n", folder.Get(L"Dirmind.dat"));
+}
+
 TEST_F(Win32FilesTest, ASaveIntoAMissingFolderLeavesNothing) {
-    SaveSettings(files, folder.WDir() + L"missing\\Dirmind.dat", Record());
+    const FileStatus saved = SaveSettings(files, folder.WDir() + L"missing\\Dirmind.dat", Record());
+    EXPECT_EQ(FileStatus::Code::Failed, saved.code);
     EXPECT_TRUE(folder.Names().empty());
 }
 
