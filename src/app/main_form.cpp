@@ -36,11 +36,15 @@ MainForm::MainForm(const MainFormControls& controls, const MainFormServices& ser
 void MainForm::OnShown() {
     settingsPath_ = SettingsPathFor(application_.ExeName());
 
-    Settings settings;
-    settings.left = controls_.window.Left();
-    settings.top = controls_.window.Top();
+    Settings defaults;
+    defaults.left = controls_.window.Left();
+    defaults.top = controls_.window.Top();
+    Settings settings = defaults;
     const FileStatus read = LoadSettings(files_, settingsPath_, settings);
     mayWriteSettings_ = read.code != FileStatus::Code::Failed;
+    // A file read in part is no settings at all: the window comes up as with
+    // none, and the file is left for the user to mend.
+    if (!mayWriteSettings_) settings = defaults;
     if (settings.left != controls_.window.Left() || settings.top != controls_.window.Top()) {
         controls_.window.MoveTo(settings.left, settings.top);
     }

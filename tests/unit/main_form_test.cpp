@@ -446,13 +446,16 @@ TEST_F(MainFormTest, AnOverflowingIntervalAtCloseKeepsTheWindowOpenAndSavesNothi
 TEST_F(MainFormTest, ASettingsFileThatCannotBeReadIsToldAndNeverWrittenOver) {
     const std::string old = Dat("0", "0", "C:\\CAD\\", "7", "0", "0");
     f.files.PutFile(kDat, old);
-    f.files.failOpen = true;
+    // Read in part: the folder's line is read, the next read fails.
+    f.files.readChunk = 15;
+    f.files.readsBeforeError = 1;
     Show();
     using Box = FakeBoxes::FileError;
     const std::vector<Box> told{{texts::kMsgSettingsUnreadable, kDat, f.files.reason}};
     EXPECT_EQ(told, f.boxes.fileErrors);
+    EXPECT_EQ("", f.jwwField.text);
     EXPECT_EQ("5", f.intervalField.text);
-    f.files.failOpen = false;
+    f.files.readsBeforeError = -1;
     f.form.SaveAtSessionEnd();
     f.window.Close();
     EXPECT_TRUE(f.app.terminated);
