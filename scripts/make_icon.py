@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's icon, a blue folder with a grey drop shadow, and writes
-it as res/Dirmind.ico: a 16 x 16 and a 32 x 32 image in 16 colours (4 bits per
-pixel). Standard library only; the output is byte-for-byte reproducible.
+it as res/Dirmind.ico: one image in 16 colours (4 bits per pixel) for each size
+the system asks for from 100 % to 200 % display scale, 16 to 64 pixels square.
+Standard library only; the output is byte-for-byte reproducible.
 
 Usage: scripts/make_icon.py [OUTPUT]   (default: res/Dirmind.ico beside scripts/)
 """
@@ -50,13 +51,23 @@ BACK = (0, 4, 13, 13)
 FRONT = (0, 6, 14, 13)
 
 
+# The sizes in the icon file: small and large icons at 100, 125, 150 and
+# 200 % display scale.
+SIZES = (16, 20, 24, 32, 40, 48, 64)
+
+
 def folder(size):
-    k = size // 16
+    def at(unit):
+        """The pixel where a grid unit starts."""
+        return (unit * size + 8) // 16
+
+    # The shadow's offset and the front flap's rim: one unit, at least a pixel.
+    k = max(1, at(1))
 
     def scaled(x0, y0, x1, y1):
-        return rect(x0 * k, y0 * k, x1 * k + k - 1, y1 * k + k - 1)
+        return rect(at(x0), at(y0), at(x1 + 1) - 1, at(y1 + 1) - 1)
 
-    tab = scaled(*TAB) - {(TAB[0] * k, TAB[1] * k), (TAB[2] * k + k - 1, TAB[1] * k)}
+    tab = scaled(*TAB) - {(at(TAB[0]), at(TAB[1])), (at(TAB[2] + 1) - 1, at(TAB[1]))}
     back = tab | scaled(*BACK)
     front = scaled(*FRONT)
     body = back | front
@@ -94,7 +105,8 @@ def bmp_entry(img):
         bits = 0
         for c in row:
             bits = (bits << 1) | (1 if c is CLEAR else 0)
-        mask = bits.to_bytes(size // 8, "big")
+        mask_bytes = (size + 7) // 8
+        mask = (bits << (8 * mask_bytes - size)).to_bytes(mask_bytes, "big")
         and_rows.append(mask + b"\0" * (-len(mask) % 4))
     bits = b"".join(xor_rows) + b"".join(and_rows)
     # Height counts the colour image and the mask together.
@@ -124,7 +136,7 @@ def preview(img):
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "res", "Dirmind.ico")
-    images = [folder(16), folder(32)]
+    images = [folder(size) for size in SIZES]
     if os.environ.get("DIRMIND_ICON_PREVIEW"):
         for img in images:
             print(preview(img), end="\n\n")

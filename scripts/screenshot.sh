@@ -3,28 +3,39 @@
 # Dirmind.exe under Wine on a private virtual display (scripts/with-wine.sh),
 # waits until its window is up and painted, grabs the display and crops it to
 # the window. Builds nothing.
-# Usage: scripts/screenshot.sh [PATH/TO/Dirmind.exe [OUTPUT.png]]
-#   defaults: build/win-x86_64/Dirmind.exe and docs/screenshot.png
+# Usage: scripts/screenshot.sh [--dpi DPI] [PATH/TO/Dirmind.exe [OUTPUT.png]]
+#   --dpi: the display's resolution in the Wine prefix (LogPixels), default 96
+#   defaults: build/win-x86_64/Dirmind.exe and docs/screenshot.png, at another
+#   resolution docs/screenshot-PERCENT.png (144 dpi: docs/screenshot-150.png)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 caption="Dirmind Ver.1.00"
 
 if [ "${1:-}" != "--on-display" ]; then
+  dpi=96
+  if [ "${1:-}" = "--dpi" ]; then
+    dpi=${2:-}
+    [[ "$dpi" =~ ^[1-9][0-9]*$ ]] || { echo "screenshot: --dpi takes a number" >&2; exit 1; }
+    shift 2
+  fi
+  name=screenshot.png
+  [ "$dpi" = 96 ] || name="screenshot-$((dpi * 100 / 96)).png"
   exe=$(realpath -m "${1:-$root/build/win-x86_64/Dirmind.exe}")
-  out=$(realpath -m "${2:-$root/docs/screenshot.png}")
+  out=$(realpath -m "${2:-$root/docs/$name}")
   [ -f "$exe" ] || { echo "screenshot: $exe not found (build it first)" >&2; exit 1; }
   for tool in xwininfo import convert; do
     command -v "$tool" >/dev/null ||
       { echo "screenshot: $tool is missing (scripts/install-deps.sh screenshot)" >&2; exit 1; }
   done
   mkdir -p "$(dirname "$out")"
-  exec timeout 300 "$root/scripts/with-wine.sh" "$0" --on-display "$exe" "$out"
+  exec timeout 300 "$root/scripts/with-wine.sh" "$0" --on-display "$exe" "$out" "$dpi"
 fi
 
 # From here on: inside with-wine.sh, with DISPLAY and WINEPREFIX set.
 exe=$2
 out=$3
+dpi=$4
 work=$(mktemp -d /tmp/dirmind-shot.XXXXXX)
 app_pid=""
 finish() {
@@ -36,6 +47,8 @@ trap finish EXIT
 # Without a window manager on the virtual display, Wine draws the frame and
 # the title bar itself only when told not to ask for decorations.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
+# Wine reads the resolution when a program starts.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 
 # The caption buttons' glyphs come from Wine's Marlett, which this Wine build
 # does not load from its own data folder: give it to the prefix.

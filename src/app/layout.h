@@ -1,6 +1,6 @@
 // The main window as data: its frame, every control with its place, size,
-// text and tab place, and the fixed help text. Places are client pixels at
-// 96 pixels per inch, used unscaled.
+// text and tab place, and the fixed help text. Places, sizes and font heights
+// are pixels at 96 pixels per inch; the window scales them to its display's.
 #pragma once
 
 #include <array>
@@ -17,8 +17,8 @@ struct Colour {
 
 inline constexpr int kClientWidth = 591;
 inline constexpr int kClientHeight = 291;
-// Top-left corner of the outer frame, in screen pixels, until the settings
-// move it.
+// Top-left corner of the outer frame, in pixels of a 96-dpi screen as the
+// saved position, until the settings move it.
 inline constexpr int kInitialLeft = 192;
 inline constexpr int kInitialTop = 107;
 

@@ -71,8 +71,9 @@ public:
 class IWindow {
 public:
     virtual ~IWindow() = default;
-    // Screen position of the outer frame; while minimised, the position the
-    // window has when restored.
+    // Position of the outer frame in pixels of a 96-dpi screen, the unit of
+    // the settings file at any display scale; while minimised, the position
+    // the window has when restored.
     virtual int Left() const = 0;
     virtual int Top() const = 0;
     virtual void MoveTo(int left, int top) = 0;

@@ -9,7 +9,7 @@ inline constexpr std::size_t kFolderCount = 3;
 inline constexpr double kDefaultIntervalSeconds = 5.0;
 
 struct Settings {
-    // The outer frame's top-left corner in screen pixels. The defaults do not
+    // The outer frame's top-left corner in pixels of a 96-DPI screen. The defaults do not
     // say where a window goes: the caller sets both to where its window is.
     int left = 0;
     int top = 0;

@@ -9,6 +9,7 @@
 
 #include "app/layout.h"
 #include "win32/byte_limit.h"
+#include "win32/dpi.h"
 #include "win32/memo_keys.h"
 #include "win32/status_line_paint.h"
 #include "win32/text.h"
@@ -57,15 +58,23 @@ void Furnish(HWND hwnd, const layout::Control& control) {
         SendMessageW(hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
         const layout::Colour c = layout::kStatusLineColour;
         PaintStatusLine(hwnd, RGB(c.red, c.green, c.blue));
-        // The bar sizes itself to its font: put it back in its place.
-        SetWindowPos(hwnd, nullptr, control.left, control.top, control.width, control.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (control.kind == layout::Kind::Memo) {
         KeepEscapeInMemo(hwnd);
     } else if (control.id == layout::kIntervalField) {
         LimitEditBytes(hwnd, layout::kIntervalMaxBytes);
         ImmAssociateContextEx(hwnd, nullptr, 0);
     }
+}
+
+// The status bar sizes itself to its font: the place comes after the font.
+void Place(HWND hwnd, const layout::Control& control, const WindowFonts& fonts, UINT dpi,
+           bool redraw) {
+    if (HFONT font = FontOf(control, fonts)) {
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    }
+    const RECT r = ScaledPlace(control, dpi);
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The dialog manager tabs in Z order: the focusable controls go into their
@@ -85,22 +94,27 @@ void OrderForTab(HWND window) {
 
 }  // namespace
 
-bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts) {
+bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts, UINT dpi) {
     const std::wstring help = ToWide(layout::HelpText());
     for (const layout::Control& control : layout::Controls()) {
         const ClassAndStyle kind = WindowKind(control.kind);
         const std::wstring text = control.kind == layout::Kind::Memo ? help : ToWide(control.text);
-        HWND hwnd = CreateWindowExW(
-            kind.exStyle, kind.cls, text.c_str(),
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, control.left, control.top,
-            control.width, control.height, window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        const RECT r = ScaledPlace(control, dpi);
+        HWND hwnd = CreateWindowExW(kind.exStyle, kind.cls, text.c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, r.left,
+                                    r.top, r.right - r.left, r.bottom - r.top, window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                    instance, nullptr);
         if (!hwnd) return false;
-        if (HFONT font = FontOf(control, fonts)) {
-            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        }
         Furnish(hwnd, control);
+        Place(hwnd, control, fonts, dpi, false);
     }
     OrderForTab(window);
     return true;
+}
+
+void LayOutControls(HWND window, const WindowFonts& fonts, UINT dpi) {
+    for (const layout::Control& control : layout::Controls()) {
+        if (HWND hwnd = GetDlgItem(window, control.id)) Place(hwnd, control, fonts, dpi, true);
+    }
 }

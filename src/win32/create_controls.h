@@ -1,11 +1,16 @@
 // Creates the main window's controls from the layout table, each with its
-// font, colours and behaviours, in the tab order of the layout.
+// font, colours and behaviours, in the tab order of the layout, and places
+// them for a resolution.
 #pragma once
 
 #include <windows.h>
 
 #include "win32/fonts.h"
 
-// False when a control cannot be created (GetLastError tells why); the
-// controls made so far die with the window.
-bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts);
+// Creates the controls laid out for dpi. False when a control cannot be
+// created (GetLastError tells why); the controls made so far die with the
+// window.
+bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts, UINT dpi);
+
+// Gives every control its font and its place at dpi, and redraws it.
+void LayOutControls(HWND window, const WindowFonts& fonts, UINT dpi);

@@ -5,6 +5,8 @@
 
 #include "app/layout.h"
 #include "app/texts.h"
+#include "util/dpi_scale.h"
+#include "win32/dpi.h"
 #include "win32/text.h"
 
 namespace {
@@ -63,14 +65,17 @@ UniqueFont SquareGothicFont(const std::wstring& face, int pixels) {
 
 }  // namespace
 
-WindowFonts CreateWindowFonts() {
+WindowFonts CreateWindowFonts(UINT dpi) {
     WindowFonts fonts;
     const std::wstring face = GothicFace();
-    fonts.window = SquareGothicFont(face, layout::kFontHeight);
-    fonts.banner = SquareGothicFont(face, layout::kBannerFontHeight);
+    // Rounded down: each label is as wide as its text at 96 dpi, and a font
+    // rounded up would outgrow it (13 pixels at 144 dpi would be 20, and the
+    // JWW label's text 230 pixels wide in its 227).
+    const int dpiValue = static_cast<int>(dpi);
+    fonts.window = SquareGothicFont(face, ScaleDownToDpi(layout::kFontHeight, dpiValue));
+    fonts.banner = SquareGothicFont(face, ScaleDownToDpi(layout::kBannerFontHeight, dpiValue));
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    if (NonClientMetrics(metrics, dpi)) {
         fonts.status.reset(CreateFontIndirectW(&metrics.lfStatusFont));
     }
     return fonts;

@@ -2,6 +2,8 @@
 // the system's status-bar font for the status line.
 #pragma once
 
+#include <windows.h>
+
 #include "win32/handles.h"
 
 struct WindowFonts {
@@ -10,6 +12,7 @@ struct WindowFonts {
     UniqueFont status;
 };
 
-// The fonts of the layout. A font that cannot be made is null: its controls
-// keep the system's font.
-WindowFonts CreateWindowFonts();
+// The fonts of the layout at dpi: the Gothic fonts' heights scaled from 96
+// dpi, the system's status-bar font for dpi. A font that cannot be made is
+// null: its controls keep the system's font.
+WindowFonts CreateWindowFonts(UINT dpi);

@@ -53,6 +53,12 @@ using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObject
 using UniqueFont = UniqueGdiObject<HFONT>;
 using UniqueBrush = UniqueGdiObject<HBRUSH>;
 
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+// An icon this code loaded at a size of its own (not shared); null means none.
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 // The device context of a window (of the screen for null), released when the
 // object goes.
 class WindowDC {

@@ -11,6 +11,7 @@
 #include "win32/change_signal.h"
 #include "win32/controls.h"
 #include "win32/create_controls.h"
+#include "win32/dpi.h"
 #include "win32/files.h"
 #include "win32/folder_dialog.h"
 #include "win32/message_boxes.h"
@@ -30,6 +31,10 @@ constexpr DWORD kFrameStyle =
 constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
 
 COLORREF ToColorRef(layout::Colour c) { return RGB(c.red, c.green, c.blue); }
+
+SIZE ClientSize(UINT dpi) {
+    return {Scale(layout::kClientWidth, dpi), Scale(layout::kClientHeight, dpi)};
+}
 
 }  // namespace
 
@@ -107,21 +112,25 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Application& application)
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::Create() {
-    RECT frame{0, 0, layout::kClientWidth, layout::kClientHeight};
-    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, kFrameExStyle);
+    // The first place is one of a 96-dpi screen, as the saved ones are.
+    const UINT systemDpi = SystemDpi();
+    const SIZE frame = FrameSize(ClientSize(systemDpi), kFrameStyle, kFrameExStyle, systemDpi);
     const std::wstring caption = ToWide(texts::kCaption);
     // The window is taken at its WM_NCCREATE.
     if (!CreateWindowExW(kFrameExStyle, kClassName, caption.c_str(), kFrameStyle,
-                         layout::kInitialLeft, layout::kInitialTop, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, instance_, this)) {
+                         Scale(layout::kInitialLeft, systemDpi),
+                         Scale(layout::kInitialTop, systemDpi), frame.cx, frame.cy, nullptr,
+                         nullptr, instance_, this)) {
         return false;
     }
     const HWND hwnd = window_.Get();
+    dpi_ = WindowDpi(hwnd);
     FitClientArea();
-    fonts_ = CreateWindowFonts();
+    LoadIcons();
+    fonts_ = CreateWindowFonts(dpi_);
     bannerBrush_.reset(CreateSolidBrush(ToColorRef(layout::kBannerColour)));
     focus_ = std::make_unique<FocusKeeper>(hwnd);
-    if (!CreateControls(hwnd, instance_, fonts_)) return false;
+    if (!CreateControls(hwnd, instance_, fonts_, dpi_)) return false;
     for (const layout::Control& control : layout::Controls()) {
         focus_->Track(GetDlgItem(hwnd, control.id));
     }
@@ -140,12 +149,55 @@ void MainWindow::FitClientArea() {
     RECT frame{};
     GetClientRect(window_.Get(), &client);
     GetWindowRect(window_.Get(), &frame);
-    const int dx = layout::kClientWidth - client.right;
-    const int dy = layout::kClientHeight - client.bottom;
+    const SIZE size = ClientSize(dpi_);
+    const int dx = size.cx - client.right;
+    const int dy = size.cy - client.bottom;
     if (dx != 0 || dy != 0) {
         SetWindowPos(window_.Get(), nullptr, 0, 0, frame.right - frame.left + dx,
                      frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void MainWindow::LoadIcons() {
+    const auto load = [this](int metric) {
+        const int size = SystemMetric(metric, dpi_);
+        return UniqueIcon(static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_DIRMIND), IMAGE_ICON, size, size, 0)));
+    };
+    UniqueIcon small = load(SM_CXSMICON);
+    UniqueIcon big = load(SM_CXICON);
+    // Each replaces the one before only once the window holds it.
+    if (small) {
+        SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+        smallIcon_ = std::move(small);
+    }
+    if (big) {
+        SendMessageW(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+        bigIcon_ = std::move(big);
+    }
+}
+
+// The window moved to a monitor of another resolution, or the resolution
+// changed: the layout again at the new one, in the place the system suggests.
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    const HWND hwnd = window_.Get();
+    dpi_ = dpi;
+    WindowFonts fonts = CreateWindowFonts(dpi);
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea();
+    LayOutControls(hwnd, fonts, dpi);
+    // The old fonts go once no control uses them.
+    fonts_ = std::move(fonts);
+    LoadIcons();
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// The size the system suggests at the next change of resolution: the frame
+// around the layout's client area at the new one.
+LRESULT MainWindow::OnGetDpiScaledSize(UINT dpi, SIZE& size) const {
+    size = FrameSize(ClientSize(dpi), kFrameStyle, kFrameExStyle, dpi);
+    return TRUE;
 }
 
 // The message loop waits on the change notification's events beside the
@@ -207,6 +259,11 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETFOCUS:
             focus_->Restore();
             return 0;
+        case kDpiChangedMessage:
+            OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
+        case kGetDpiScaledSizeMessage:
+            return OnGetDpiScaledSize(static_cast<UINT>(wp), *reinterpret_cast<SIZE*>(lp));
         default:
             return DefWindowProcW(hwnd, msg, wp, lp);
     }
@@ -219,6 +276,13 @@ void MainWindow::OnFirstShow() {
     const HWND hwnd = window_.Get();
     if (application_.Terminated() || !hwnd) return;
     adapters_->window.KeepInView();
+    // A hidden window moved to a monitor of another resolution may not have
+    // been told; a minimised one is told when it is restored.
+    if (const UINT dpi = WindowDpi(hwnd); dpi != dpi_ && !IsIconic(hwnd)) {
+        RECT frame{};
+        GetWindowRect(hwnd, &frame);
+        OnDpiChanged(dpi, frame);
+    }
     if (!IsIconic(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
 }

@@ -44,7 +44,13 @@ private:
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
     void OnNextDlgCtl(WPARAM wp, LPARAM lp);
 
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& size) const;
+
+    // The client area of the layout at the window's resolution, exactly.
     void FitClientArea();
+    // The title bar's and the task switcher's icons at the window's resolution.
+    void LoadIcons();
     void ListenForChanges();
     // Runs a handler of the form inside the error boundary.
     template <typename Handler>
@@ -53,11 +59,14 @@ private:
     HINSTANCE instance_;
     Win32Application& application_;
     bool shown_ = false;
+    UINT dpi_ = 96;  // the resolution the window is laid out for
     WindowFonts fonts_;
+    UniqueIcon smallIcon_;
+    UniqueIcon bigIcon_;
     UniqueBrush bannerBrush_;
     std::unique_ptr<FocusKeeper> focus_;
     std::unique_ptr<Adapters> adapters_;
-    // Last, so that it goes first: the controls use the fonts, the focus
-    // keeper and the adapters until they are destroyed with the window.
+    // Last, so that it goes first: the window and its controls use the fonts,
+    // the icons, the focus keeper and the adapters until they are destroyed.
     OwnedWindow window_;
 };

@@ -3,15 +3,19 @@
 #include <algorithm>
 
 #include "app/texts.h"
+#include "win32/dpi.h"
 #include "win32/handles.h"
 #include "win32/text.h"
 
 namespace {
 
+// What the box shows, and the font and icon made for its resolution when it
+// opens, which live until it has closed.
 struct ErrorBox {
     const std::wstring* caption;
     const std::wstring* text;
-    HFONT font;
+    UniqueFont font;
+    UniqueIcon icon;
 };
 
 // Spacing in the dialog units of the message font: margins, the gaps between
@@ -43,19 +47,25 @@ RECT OwnersMonitor(HWND box) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-void LayOut(HWND box, const ErrorBox& request) {
+void LayOut(HWND box, ErrorBox& request) {
     SetWindowTextW(box, request.caption->c_str());
     const RECT screen = OwnersMonitor(box);
     const int screenWidth = static_cast<int>(screen.right - screen.left);
     const int screenHeight = static_cast<int>(screen.bottom - screen.top);
+    const UINT dpi = WindowDpi(box);
+    NONCLIENTMETRICSW nonClient{};
+    if (NonClientMetrics(nonClient, dpi)) {
+        request.font.reset(CreateFontIndirectW(&nonClient.lfMessageFont));
+    }
+    const HFONT font = request.font.get();
 
     RECT textRect{0, 0, screenWidth / 2, 0};
     int charWidth = 1;
     int charHeight = 1;
     {
         const WindowDC dc(box);
-        const SelectedObject font(dc.Get(), request.font ? static_cast<HGDIOBJ>(request.font)
-                                                         : GetStockObject(DEFAULT_GUI_FONT));
+        const SelectedObject selected(
+            dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc.Get(), &metrics);
         static constexpr wchar_t kAlphabet[] =
@@ -74,8 +84,8 @@ void LayOut(HWND box, const ErrorBox& request) {
     const int spacingY = MulDiv(kSpacing, charHeight, 8);
     const int buttonWidth = MulDiv(kButtonWidth, charWidth, 4);
     const int buttonHeight = MulDiv(kButtonHeight, charHeight, 8);
-    const int iconWidth = GetSystemMetrics(SM_CXICON);
-    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    const int iconWidth = SystemMetric(SM_CXICON, dpi);
+    const int iconHeight = SystemMetric(SM_CYICON, dpi);
     const int textWidth = static_cast<int>(textRect.right - textRect.left);
     const int textHeight = static_cast<int>(textRect.bottom - textRect.top);
 
@@ -85,22 +95,24 @@ void LayOut(HWND box, const ErrorBox& request) {
 
     HWND icon = AddControl(box, L"STATIC", nullptr, SS_ICON, -1,
                            {marginX, marginY, marginX + iconWidth, marginY + iconHeight}, nullptr);
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_ERROR)), 0);
+    request.icon.reset(LoadSystemIcon(IDI_ERROR, iconWidth));
+    const HICON errorIcon = request.icon ? request.icon.get() : LoadIconW(nullptr, IDI_ERROR);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(errorIcon), 0);
     const int textLeft = marginX + iconWidth + spacingX;
     AddControl(box, L"STATIC", request.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, -1,
-               {textLeft, marginY, textLeft + textWidth, marginY + textHeight}, request.font);
+               {textLeft, marginY, textLeft + textWidth, marginY + textHeight}, font);
     const int buttonLeft = (clientWidth - buttonWidth) / 2;
     const int buttonTop = marginY + rowHeight + spacingY;
     HWND ok = AddControl(
         box, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
-        {buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, request.font);
+        {buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, font);
     SendMessageW(box, DM_SETDEFID, IDOK, 0);
 
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(box, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(box, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+    const SIZE frame =
+        FrameSize({clientWidth, clientHeight}, static_cast<DWORD>(GetWindowLongW(box, GWL_STYLE)),
+                  static_cast<DWORD>(GetWindowLongW(box, GWL_EXSTYLE)), dpi);
+    const int width = frame.cx;
+    const int height = frame.cy;
     SetWindowPos(box, HWND_TOP, screen.left + (screenWidth - width) / 2,
                  screen.top + (screenHeight - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -110,7 +122,7 @@ void LayOut(HWND box, const ErrorBox& request) {
 INT_PTR CALLBACK ErrorBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_INITDIALOG:
-            LayOut(box, *reinterpret_cast<const ErrorBox*>(lp));
+            LayOut(box, *reinterpret_cast<ErrorBox*>(lp));
             return FALSE;  // the focus is set
         case WM_COMMAND:
             if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
@@ -142,14 +154,7 @@ void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& t
     // has no task bar button: the box then has its own, so that it can be
     // found behind other windows.
     if (!owner || !IsWindowVisible(owner)) tpl.dialog.dwExtendedStyle |= WS_EX_APPWINDOW;
-
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    UniqueFont font;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        font.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-    }
-    const ErrorBox request{&caption, &text, font.get()};
+    ErrorBox request{&caption, &text, nullptr, nullptr};
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.dialog, owner, ErrorBoxProc,
                             reinterpret_cast<LPARAM>(&request));
 }

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "app/window_place.h"
+#include "util/dpi_scale.h"
+#include "win32/dpi.h"
 
 namespace {
 
@@ -45,7 +47,11 @@ POINT Win32Window::Position() const {
 }
 
 void Win32Window::MoveTo(int left, int top) {
-    const POINT position{left, top};
+    const int dpi = static_cast<int>(SystemDpi());
+    MoveToPixels({ScaleToDpi(left, dpi), ScaleToDpi(top, dpi)});
+}
+
+void Win32Window::MoveToPixels(POINT position) {
     if (IsIconic(hwnd_)) {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof(placement);
@@ -64,9 +70,9 @@ void Win32Window::MoveTo(int left, int top) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int Win32Window::Left() const { return Position().x; }
+int Win32Window::Left() const { return ScaleToBase(Position().x, static_cast<int>(SystemDpi())); }
 
-int Win32Window::Top() const { return Position().y; }
+int Win32Window::Top() const { return ScaleToBase(Position().y, static_cast<int>(SystemDpi())); }
 
 void Win32Window::Minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
 
@@ -75,13 +81,14 @@ void Win32Window::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 void Win32Window::KeepInView() {
     std::vector<ScreenArea> workAreas;
     EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
-    // The size of the frame as restored; the place as the form sees it.
+    // The size and the place of the frame as restored, in screen pixels.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     if (!GetWindowPlacement(hwnd_, &placement)) return;
     const RECT& normal = placement.rcNormalPosition;
-    const ScreenPoint now{Left(), Top()};
+    const POINT position = Position();
+    const ScreenPoint now{position.x, position.y};
     const ScreenPoint target =
         PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, workAreas);
-    if (target.x != now.x || target.y != now.y) MoveTo(target.x, target.y);
+    if (target.x != now.x || target.y != now.y) MoveToPixels({target.x, target.y});
 }

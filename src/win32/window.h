@@ -5,8 +5,10 @@
 
 #include "app/toolkit.h"
 
-// A top-level window. Left and top are those of the outer frame in screen
-// pixels; while the window is minimised, those it has when restored.
+// A top-level window. Left and top are those of the outer frame in pixels of
+// a 96-dpi screen: screen pixels × 96 / the system's resolution, rounded, as
+// a program unaware of resolutions sees them. While the window is minimised,
+// they are those it has when restored.
 class Win32Window : public IWindow {
 public:
     explicit Win32Window(HWND hwnd) : hwnd_(hwnd) {}
@@ -21,6 +23,8 @@ public:
     void KeepInView();
 
 private:
+    // In screen pixels.
     POINT Position() const;
+    void MoveToPixels(POINT position);
     HWND hwnd_;
 };
