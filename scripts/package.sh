@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release executables (x86_64 and i686) in fresh build folders and
 # writes the packages for Windows users:
-#   dist/Dirmind-<version>-x86.zip   32-bit, runs on every Windows (recommended)
-#   dist/Dirmind-<version>-x64.zip   64-bit
+#   dist/Dirmind-<version>-x86.zip   32-bit, for 32-bit and 64-bit Windows 7 or later (recommended)
+#   dist/Dirmind-<version>-x64.zip   64-bit, for 64-bit Windows 7 or later only
 #   dist/SHA256SUMS
 # Each zip holds the folder Dirmind/ with Dirmind.exe and readme.txt (the
 # Japanese guide docs/guide-ja.md in Shift-JIS). Building twice from the same
