@@ -7,6 +7,7 @@
 #include <string>
 
 #include "win32/handles.h"
+#include "win32/system_message.h"
 #include "win32/text.h"
 
 namespace {
@@ -99,22 +100,8 @@ bool IsBriefHold(DWORD error) {
 }  // namespace
 
 std::string SystemReason(unsigned long error) {
-    const auto format = [error](DWORD language) {
-        wchar_t* text = nullptr;
-        const DWORD length =
-            FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, error, language, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-        std::wstring message(text ? text : L"", length);
-        LocalFree(text);
-        while (!message.empty() &&
-               (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
-            message.pop_back();
-        }
-        return message;
-    };
-    std::wstring message = format(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN));
-    if (message.empty()) message = format(0);
+    std::wstring message = SystemMessage(error, MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN));
+    if (message.empty()) message = SystemMessage(error);
     if (message.empty()) return "Error " + std::to_string(error);
     return ToCp932(message);
 }

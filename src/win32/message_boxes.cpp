@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "win32/dpi.h"
 #include "win32/handles.h"
+#include "win32/system_message.h"
 #include "win32/text.h"
 
 namespace {
@@ -179,12 +180,7 @@ void Win32MessageBoxes::ShowAppBox(const std::wstring& text) {
 }
 
 void ShowSystemError(const std::wstring& appTitle, DWORD error) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    const std::wstring message =
-        length > 0 ? std::wstring(text, length) : ToWide("Error " + std::to_string(error));
-    LocalFree(text);
+    std::wstring message = SystemMessage(error);
+    if (message.empty()) message = ToWide("Error " + std::to_string(error));
     MessageBoxW(nullptr, message.c_str(), appTitle.c_str(), MB_OK | MB_ICONERROR);
 }
