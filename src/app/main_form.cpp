@@ -52,6 +52,7 @@ void MainForm::OnShown() {
         settings.intervalSeconds = kDefaultIntervalSeconds;
     }
 
+    loadedFolders_ = settings.folders;
     for (std::size_t i = 0; i < kFolderCount; ++i) {
         controls_.folderRows[i].field.SetText(settings.folders[i]);
     }
@@ -185,7 +186,10 @@ FileStatus MainForm::SaveOnClose() {
     watch_.Stop();
     Settings settings;
     for (std::size_t i = 0; i < kFolderCount; ++i) {
-        settings.folders[i] = controls_.folderRows[i].field.Text();
+        // A look-alike may be exact for another folder that exists: the next
+        // start would pin Jw_cad to that one.
+        const IEdit& field = controls_.folderRows[i].field;
+        settings.folders[i] = field.TextIsExact() ? field.Text() : loadedFolders_[i];
     }
     // No range check: an unreadable interval is saved as 0 and repaired at the
     // next start.

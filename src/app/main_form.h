@@ -62,7 +62,9 @@ public:
     // The registry told of a change to Jw_cad's folder values.
     void OnFolderChange();
     // The window asks to close (close box, system menu, Exit): saves the
-    // settings and ends the application; a save that fails is told first.
+    // settings and ends the application; a save that fails is told first. A
+    // folder field whose text code page 932 cannot write is saved as the
+    // settings file held it at start-up.
     // When the interval field holds a number too large for a double, nothing
     // is saved, the error escapes and the window stays open.
     void OnCloseRequested();
@@ -93,4 +95,7 @@ private:
     // False once the settings file was there but could not be read: it is
     // never written over in this run.
     bool mayWriteSettings_ = true;
+    // The folders as the settings file held them at start-up: saved in place
+    // of a field's text that code page 932 cannot write.
+    std::array<std::string, kFolderCount> loadedFolders_;
 };
