@@ -55,10 +55,12 @@ class ISettingsFiles {
 public:
     virtual ~ISettingsFiles() = default;
     // Opens an existing file for reading. Other programs may go on reading,
-    // writing and deleting it meanwhile.
+    // writing and deleting it meanwhile. A file that another program holds
+    // for a moment is waited for, briefly, as by Replace.
     virtual OpenedFile<IFileReader> OpenRead(const FilePath& path) = 0;
     // Creates a new file in the folder of path, with a name no longer than
-    // that of path: a path that the system can name leaves room for it.
+    // that of path: a path that the system can name leaves room for it. A
+    // read-only file at path makes nothing: ReadOnly.
     virtual OpenedFile<IFileWriter> CreateTempBeside(const FilePath& path) = 0;
     // Puts the closed temporary file in place of path in one step; path need
     // not exist. A read-only file at path is left as it is (ReadOnly). A file

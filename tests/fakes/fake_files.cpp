@@ -99,6 +99,7 @@ OpenedFile<IFileReader> FakeFileSystem::OpenRead(const Path& path) {
 }
 
 OpenedFile<IFileWriter> FakeFileSystem::CreateTempBeside(const Path& path) {
+    if (readOnly.count(FileKey(path))) return {nullptr, {FileStatus::Code::ReadOnly, {}}};
     if (failCreate) return {nullptr, Failure()};
     Path name = path;
     name += L".tmp" + std::to_wstring(++tempCount);

@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "settings/settings_file.h"
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace {
@@ -164,6 +167,15 @@ TEST_F(Win32FilesTest, TemporaryFilesAreNewAndBesideTheTarget) {
     EXPECT_EQ(SystemReason(ERROR_PATH_NOT_FOUND), missing.status.reason);
 }
 
+TEST_F(Win32FilesTest, NoTemporaryFileIsMadeBesideAReadOnlyFile) {
+    folder.Put(L"Dirmind.dat", kOld);
+    SetFileAttributesW(DatPath().c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto temp = files.CreateTempBeside(DatPath());
+    EXPECT_EQ(nullptr, temp.file);
+    EXPECT_EQ(FileStatus::Code::ReadOnly, temp.status.code);
+    EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
+}
+
 TEST_F(Win32FilesTest, ReplaceRefusesAReadOnlyTargetAndAFolder) {
     folder.Put(L"Dirmind.dat", kOld);
     auto temp = files.CreateTempBeside(DatPath()).file;
@@ -258,10 +270,71 @@ TEST_F(Win32FilesTest, AHoldThatEndsSoonIsWaitedOut) {
     EXPECT_EQ("192\r\n107\r\n\r\n\r\n\r\n5\r\n0\r\n0\r\n", folder.Get(L"Dirmind.dat"));
 }
 
+// The same at start-up: a load that meets a hold is not a file that cannot be
+// read.
+TEST_F(Win32FilesTest, AHoldAtLoadIsWaitedOut) {
+    folder.Put(L"Dirmind.dat", kOld);
+    HANDLE holder = Hold(0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    std::atomic<bool> loading{false};
+    Settings settings = Record();
+    FileStatus loaded{FileStatus::Code::Failed, "not run"};
+    std::thread load([&] {
+        loading = true;
+        loaded = LoadSettings(files, DatPath(), settings);
+    });
+    while (!loading) Sleep(1);
+    // A hold of some 50 ms, well within the retries.
+    Sleep(50);
+    CloseHandle(holder);
+    load.join();
+    EXPECT_TRUE(loaded.Done()) << loaded.reason;
+    EXPECT_EQ("C:\\Old\\", settings.folders[0]);
+}
+
 TEST_F(Win32FilesTest, ASaveIntoAMissingFolderLeavesNothing) {
     const FileStatus saved = SaveSettings(files, folder.WDir() + L"missing\\Dirmind.dat", Record());
     EXPECT_EQ(FileStatus::Code::Failed, saved.code);
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// A folder test that blocks in the system (a share whose server does not
+// answer) never holds the caller for its answer, nor its owner's
+// destruction; the answer, once it comes, serves the next test.
+TEST(Win32FolderProbeTest, ABlockedTestIsNotWaitedForAndItsLateAnswerServesTheNext) {
+    struct Gate {
+        UniqueHandle first{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        UniqueHandle second{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        std::atomic<int> started{0};
+        std::atomic<int> ended{0};
+    };
+    const auto gate = std::make_shared<Gate>();
+    const auto reaches = [](const std::atomic<int>& counter, int count) {
+        for (int i = 0; i < 1000 && counter < count; ++i) Sleep(10);
+        return counter == count;
+    };
+    const std::string share = "\\\\server\\share\\";
+    {
+        // The first test says "there" once released, the second "missing";
+        // each blocks until then, at most ten seconds.
+        Win32FileSystem files([gate](const std::wstring&) {
+            const bool first = ++gate->started == 1;
+            WaitForSingleObject((first ? gate->first : gate->second).get(), 10000);
+            ++gate->ended;
+            return first;
+        });
+        EXPECT_FALSE(files.FolderExists(share));
+        EXPECT_FALSE(files.FolderExists(share)) << "still under way: missing at once";
+        EXPECT_TRUE(reaches(gate->started, 1)) << "one test of a folder at a time";
+        EXPECT_EQ(0, gate->ended.load());
+        SetEvent(gate->first.get());
+        ASSERT_TRUE(reaches(gate->ended, 1));
+        EXPECT_TRUE(files.FolderExists(share)) << "the late answer";
+        EXPECT_TRUE(reaches(gate->started, 2)) << "a new test";
+    }
+    EXPECT_EQ(1, gate->ended.load()) << "destroyed without waiting for the blocked test";
+    SetEvent(gate->second.get());
+    EXPECT_TRUE(reaches(gate->ended, 2));
 }
 
 }  // namespace
