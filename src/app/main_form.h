@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "app/toolkit.h"
@@ -66,7 +67,7 @@ public:
     // folder field whose text code page 932 cannot write is saved as the
     // settings file held it at start-up.
     // When the interval field holds a number too large for a double, nothing
-    // is saved, the error escapes and the window stays open.
+    // is saved, the overflow box is shown and the window stays open.
     void OnCloseRequested();
     // The session ends (log-off, shutdown) and the process with it: saves
     // what a close saves, as far as that goes without a box; nothing is saved
@@ -81,8 +82,13 @@ private:
     std::array<IControl*, 8> Inputs() const;
     void LockInputs();
     void UnlockInputs();
-    // Done when there was nothing to save (the file could not be read).
-    FileStatus SaveOnClose();
+    // The application's box for an interval too large for a double.
+    void ShowOverflow();
+    // The settings as the controls hold them; none when the interval field
+    // holds a number too large for a double.
+    std::optional<Settings> SettingsToSave() const;
+    // Skipped when the file could not be read at start-up.
+    FileStatus Save(const Settings& settings);
     // Runs a pass; a refused timer at its end leaves the window idle, as a
     // stop does, before the error goes on to its box.
     void RunWatch(void (FolderWatch::*pass)());

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "settings/file_path.h"
+#include "util/file_path.h"
 
 // How a step on a file ended.
 struct FileStatus {
@@ -16,6 +16,7 @@ struct FileStatus {
         Absent,    // no file at the path (nor its folder); a folder counts as none
         ReadOnly,  // the file is marked read-only and was left as it is
         Failed,    // anything else: reason says why
+        Skipped,   // not tried: the step was not to be taken (a save over a file not read)
     };
     Code code = Code::Done;
     // For Failed: the system's own words for the cause, code page 932.

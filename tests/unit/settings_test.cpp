@@ -151,11 +151,11 @@ protected:
     Loaded Load(const std::string& bytes) {
         b.Put(bytes);
         settings = Initial();
-        LoadSettings(b.Files(), b.path, settings);
+        EXPECT_TRUE(LoadSettings(b.Files(), b.path, settings).Done());
         return Of(settings);
     }
     std::string Save() {
-        SaveSettings(b.Files(), b.path, settings);
+        EXPECT_TRUE(SaveSettings(b.Files(), b.path, settings).Done());
         return b.Get().value_or("<no file>");
     }
 
@@ -263,17 +263,17 @@ TYPED_TEST(SettingsFileTest, AnOverflowingIntervalStopsTheLoadThere) {
     this->b.Put("1\r\n2\r\nC:\\A\\\r\nC:\\B\\\r\nC:\\C\\\r\n1e400\r\n1\r\n1\r\n");
     Settings s = Initial();
     s.intervalSeconds = 7.0;
-    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_TRUE(LoadSettings(this->b.Files(), this->b.path, s).Done());
     EXPECT_EQ((Loaded{1, 2, "C:\\A\\", "C:\\B\\", "C:\\C\\", 7.0, false, false}), Of(s));
 }
 
 TYPED_TEST(SettingsFileTest, NoFileOrAFolderOfThatNameLeavesEverything) {
     Settings s = Initial();
     s.folders[0] = "C:\\Before\\";
-    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_EQ(FileStatus::Code::Absent, LoadSettings(this->b.Files(), this->b.path, s).code);
     EXPECT_EQ((Loaded{192, 107, "C:\\Before\\", "", "", 5.0, false, false}), Of(s));
     this->b.PutFolder();
-    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_EQ(FileStatus::Code::Absent, LoadSettings(this->b.Files(), this->b.path, s).code);
     EXPECT_EQ((Loaded{192, 107, "C:\\Before\\", "", "", 5.0, false, false}), Of(s));
 }
 
@@ -292,11 +292,11 @@ class SettingsFailureTest : public ::testing::Test {
 protected:
     static constexpr char kOld[] = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
 
-    void SaveOver(const std::string& old) {
+    FileStatus SaveOver(const std::string& old) {
         files.PutFile(kDat, old);
         Settings s = Initial();
         s.folders[0] = "C:\\New\\";
-        SaveSettings(files, kDat, s);
+        return SaveSettings(files, kDat, s);
     }
     // The only file left is the settings file, and nothing is open.
     void ExpectNoLeftovers() {
@@ -325,7 +325,7 @@ TEST_F(SettingsFailureTest, AFailureAtAnyStepOfTheSaveKeepsThePreviousFile) {
         SCOPED_TRACE(step.name);
         files = FakeFileSystem{};
         step.inject(files);
-        SaveOver(kOld);
+        EXPECT_EQ(FileStatus::Code::Failed, SaveOver(kOld).code);
         EXPECT_EQ(kOld, files.Content(kDat).value_or("<gone>"));
         ExpectNoLeftovers();
     }
@@ -333,17 +333,18 @@ TEST_F(SettingsFailureTest, AFailureAtAnyStepOfTheSaveKeepsThePreviousFile) {
 
 TEST_F(SettingsFailureTest, AFailedFirstSaveLeavesNoFile) {
     files.failReplace = true;
-    SaveSettings(files, kDat, Initial());
+    EXPECT_EQ(FileStatus::Code::Failed, SaveSettings(files, kDat, Initial()).code);
     EXPECT_TRUE(files.files.empty());
 }
 
 TEST_F(SettingsFailureTest, AReadOnlyFileKeepsItsContent) {
     files.readOnly.insert(FakeFileSystem::FileKey(kDat));
-    SaveOver(kOld);
+    EXPECT_EQ(FileStatus::Code::ReadOnly, SaveOver(kOld).code);
     EXPECT_EQ(kOld, files.Content(kDat));
+    EXPECT_EQ(0, files.tempCount) << "nothing made";
     ExpectNoLeftovers();
     Settings s = Initial();
-    LoadSettings(files, kDat, s);
+    EXPECT_TRUE(LoadSettings(files, kDat, s).Done());
     EXPECT_EQ("C:\\Old\\", s.folders[0]);
 }
 
@@ -351,13 +352,13 @@ TEST_F(SettingsFailureTest, AFailedOpenLoadsNothing) {
     files.PutFile(kDat, kOld);
     files.failOpen = true;
     Settings s = Initial();
-    LoadSettings(files, kDat, s);
+    EXPECT_EQ(FileStatus::Code::Failed, LoadSettings(files, kDat, s).code);
     EXPECT_EQ((Loaded{192, 107, "", "", "", 5.0, false, false}), Of(s));
 }
 
-// A read error after each byte: every line completed before it is stored,
-// every later value keeps what it held, and the file is closed.
-TEST_F(SettingsFailureTest, AReadErrorKeepsWhatWasStoredBefore) {
+// A read error after each byte: nothing is handed over unless the whole file
+// was read, and the file is closed.
+TEST_F(SettingsFailureTest, AReadErrorLeavesTheRecordAsItWas) {
     const std::string content = "11\r\n22\r\nC:\\A\\\r\nC:\\B\\\r\nC:\\C\\\r\n2.5\r\n1\r\n1\r\n";
     for (int reads = 0; reads <= static_cast<int>(content.size()); ++reads) {
         SCOPED_TRACE(reads);
@@ -366,16 +367,11 @@ TEST_F(SettingsFailureTest, AReadErrorKeepsWhatWasStoredBefore) {
         g.readChunk = 1;
         g.readsBeforeError = reads;
         Settings s = Initial();
-        LoadSettings(g, kDat, s);
-        const std::string done = content.substr(0, static_cast<std::size_t>(reads));
-        const auto lines = std::count(done.begin(), done.end(), '\n');
-        EXPECT_EQ(lines >= 1 ? 11 : 192, s.left);
-        EXPECT_EQ(lines >= 2 ? 22 : 107, s.top);
-        EXPECT_EQ(lines >= 3 ? "C:\\A\\" : "", s.folders[0]);
-        EXPECT_EQ(lines >= 5 ? "C:\\C\\" : "", s.folders[2]);
-        EXPECT_EQ(lines >= 6 ? 2.5 : 5.0, s.intervalSeconds);
-        EXPECT_EQ(lines >= 7, s.autoStart);
-        EXPECT_EQ(lines >= 8, s.startMinimised);
+        const FileStatus loaded = LoadSettings(g, kDat, s);
+        const bool whole = reads == static_cast<int>(content.size());
+        const Loaded all{11, 22, "C:\\A\\", "C:\\B\\", "C:\\C\\", 2.5, true, true};
+        EXPECT_EQ(whole ? FileStatus::Code::Done : FileStatus::Code::Failed, loaded.code);
+        EXPECT_EQ(whole ? all : Of(Initial()), Of(s));
         EXPECT_EQ(0, g.openReaders);
     }
 }
@@ -389,7 +385,7 @@ TEST_F(SettingsFailureTest, EveryReadSizeGivesTheSameRecord) {
         g.PutFile(kDat, content);
         g.readChunk = chunk;
         Settings s = Initial();
-        LoadSettings(g, kDat, s);
+        EXPECT_TRUE(LoadSettings(g, kDat, s).Done());
         EXPECT_EQ((Loaded{-5, 0, "", "C:\\\x83\x5C\\", "", 0.01, true, true}), Of(s));
     }
 }

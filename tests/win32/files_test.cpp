@@ -206,7 +206,7 @@ TEST_F(Win32FilesTest, SettingsRoundTripByteForByteInAShiftJisFolder) {
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 
     Settings back;
-    LoadSettings(files, DatPath(), back);
+    EXPECT_TRUE(LoadSettings(files, DatPath(), back).Done());
     EXPECT_EQ(192, back.left);
     EXPECT_EQ(107, back.top);
     EXPECT_EQ(sjisFolder, back.folders[0]);
@@ -217,11 +217,11 @@ TEST_F(Win32FilesTest, SettingsRoundTripByteForByteInAShiftJisFolder) {
 TEST_F(Win32FilesTest, LfFilesReadLikeCrLfAndAreSavedWithCrLf) {
     folder.Put(L"Dirmind.dat", "5\n6\nC:\\A\\\n\n\n2.5\n1\n0\n");
     Settings settings = Record();
-    LoadSettings(files, DatPath(), settings);
+    EXPECT_TRUE(LoadSettings(files, DatPath(), settings).Done());
     EXPECT_EQ(5, settings.left);
     EXPECT_EQ("C:\\A\\", settings.folders[0]);
     EXPECT_EQ(2.5, settings.intervalSeconds);
-    SaveSettings(files, DatPath(), settings);
+    EXPECT_TRUE(SaveSettings(files, DatPath(), settings).Done());
     EXPECT_EQ("5\r\n6\r\nC:\\A\\\r\n\r\n\r\n2.5\r\n1\r\n0\r\n", folder.Get(L"Dirmind.dat"));
 }
 
@@ -229,7 +229,7 @@ TEST_F(Win32FilesTest, AReadOnlySettingsFileLoadsAndKeepsItsContent) {
     folder.Put(L"Dirmind.dat", kOld);
     SetFileAttributesW((folder.WDir() + L"Dirmind.dat").c_str(), FILE_ATTRIBUTE_READONLY);
     Settings settings = Record();
-    LoadSettings(files, DatPath(), settings);
+    EXPECT_TRUE(LoadSettings(files, DatPath(), settings).Done());
     EXPECT_EQ("C:\\Old\\", settings.folders[0]);
     settings.folders[0] = "C:\\New\\";
     EXPECT_EQ(FileStatus::Code::ReadOnly, SaveSettings(files, DatPath(), settings).code);
