@@ -197,29 +197,6 @@ TEST_F(Win32FilesTest, SettingsRoundTripByteForByteInAShiftJisFolder) {
     EXPECT_TRUE(back.startMinimised);
 }
 
-TEST_F(Win32FilesTest, LfFilesReadLikeCrLfAndAreSavedWithCrLf) {
-    folder.Put(L"Dirmind.dat", "5\n6\nC:\\A\\\n\n\n2.5\n1\n0\n");
-    Settings settings = Record();
-    EXPECT_TRUE(LoadSettings(files, DatPath(), settings).Done());
-    EXPECT_EQ(5, settings.left);
-    EXPECT_EQ("C:\\A\\", settings.folders[0]);
-    EXPECT_EQ(2.5, settings.intervalSeconds);
-    EXPECT_TRUE(SaveSettings(files, DatPath(), settings).Done());
-    EXPECT_EQ("5\r\n6\r\nC:\\A\\\r\n\r\n\r\n2.5\r\n1\r\n0\r\n", folder.Get(L"Dirmind.dat"));
-}
-
-TEST_F(Win32FilesTest, AReadOnlySettingsFileLoadsAndKeepsItsContent) {
-    folder.Put(L"Dirmind.dat", kOld);
-    SetFileAttributesW((folder.WDir() + L"Dirmind.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-    Settings settings = Record();
-    EXPECT_TRUE(LoadSettings(files, DatPath(), settings).Done());
-    EXPECT_EQ("C:\\Old\\", settings.folders[0]);
-    settings.folders[0] = "C:\\New\\";
-    EXPECT_EQ(FileStatus::Code::ReadOnly, SaveSettings(files, DatPath(), settings).code);
-    EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
-    EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
-}
-
 // A replace that the system refuses (another program holds the file open)
 // leaves the old file and no temporary file, and says why.
 TEST_F(Win32FilesTest, ARefusedReplaceKeepsTheOldFileAndLeavesNoTemporaryFile) {
