@@ -9,9 +9,9 @@
 //   8 start minimised  "1" or "0"
 #pragma once
 
-#include "util/file_path.h"
 #include "settings/file_port.h"
 #include "settings/settings.h"
+#include "util/file_path.h"
 
 // The settings file of the executable at exePath: the path cut before its
 // last "." that no "\" or ":" follows, then ".dat" appended.
