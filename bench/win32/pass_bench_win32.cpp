@@ -6,10 +6,11 @@
 //     500 ms wait runs on the fake counter, so it is left out). Jw_cad's
 //     values are saved before and put back afterwards.
 //
-//   bench_pass_bench_win32 --idle-cpu <path of Dirmind.exe> [seconds]
-//     Starts a copy of Dirmind.exe watching one folder every 5 s (through its
-//     settings file) and prints its share of one CPU over the given time
-//     (default 60 s), taken from GetProcessTimes.
+//   bench_pass_bench_win32 --idle-cpu <path of Dirmind.exe> [seconds] [interval]
+//     Starts a copy of Dirmind.exe watching one folder every 5 s, or at the
+//     given interval in seconds (through its settings file), and prints its
+//     share of one CPU over the given time (default 60 s), taken from
+//     GetProcessTimes.
 //
 //   bench_pass_bench_win32 --unrelated-writes <path of Dirmind.exe> [seconds]
 //     With Jw_cad's key missing, starts a copy of Dirmind.exe watching one
@@ -403,12 +404,12 @@ int UnrelatedWritesBench(const std::wstring& exe, int seconds) {
     return result;
 }
 
-int IdleCpuBench(const std::wstring& exe, int seconds) {
+int IdleCpuBench(const std::wstring& exe, int seconds, const std::string& interval) {
     SavedJwValues saved;
-    WatchingCopy copy(exe, "5", L"dirmind-idle");
+    WatchingCopy copy(exe, interval, L"dirmind-idle");
     if (!copy.Started()) return 1;
     const PROCESS_INFORMATION& pi = copy.Process();
-    // Watching: the first pass, 5 s after the start, writes the folder.
+    // Watching: the first pass, one interval after the start, writes the folder.
     const bool watching = copy.WaitPinned(20000);
 
     int result = 0;
@@ -435,7 +436,7 @@ int IdleCpuBench(const std::wstring& exe, int seconds) {
             std::fprintf(stderr, "GetProcessTimes failed\n");
             result = 1;
         } else {
-            std::printf("watching every 5 s for %.1f s\n", wall);
+            std::printf("watching every %s s for %.1f s\n", interval.c_str(), wall);
             std::printf("GetProcessTimes: CPU %.4f s, share %.4f %% of one CPU\n", *cpu1 - *cpu0,
                         100.0 * (*cpu1 - *cpu0) / wall);
             if (host0 && host1) {
@@ -526,7 +527,7 @@ int main() {
     }
     if (argc >= 3 && std::wstring(argv[1]) == L"--idle-cpu") {
         const int seconds = argc >= 4 ? std::max(1, _wtoi(argv[3])) : 60;
-        return IdleCpuBench(argv[2], seconds);
+        return IdleCpuBench(argv[2], seconds, argc >= 5 ? ToCp932(argv[4]) : std::string("5"));
     }
     const int passes = std::max(1000, argc >= 2 ? _wtoi(argv[1]) : 2000);
     return PassBench(passes);

@@ -5,7 +5,6 @@
 #include "util/sjis.h"
 
 std::string ErrorMessage(const std::exception& error) {
-    if (dynamic_cast<const NumberOverflow*>(&error)) return texts::kMsgOverflow;
     if (dynamic_cast<const TimerRefused*>(&error)) return texts::kMsgNoTimer;
     return error.what();
 }

@@ -1,6 +1,8 @@
 #include "app/main_form.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 #include "app/error_boundary.h"
 #include "app/texts.h"
@@ -36,15 +38,13 @@ MainForm::MainForm(const MainFormControls& controls, const MainFormServices& ser
 void MainForm::OnShown() {
     settingsPath_ = SettingsPathFor(application_.ExeName());
 
-    Settings defaults;
-    defaults.left = controls_.window.Left();
-    defaults.top = controls_.window.Top();
-    Settings settings = defaults;
+    Settings settings;
+    settings.left = controls_.window.Left();
+    settings.top = controls_.window.Top();
+    // A file that could not be read leaves the defaults, and is left for the
+    // user to mend.
     const FileStatus read = LoadSettings(files_, settingsPath_, settings);
     mayWriteSettings_ = read.code != FileStatus::Code::Failed;
-    // A file read in part is no settings at all: the window comes up as with
-    // none, and the file is left for the user to mend.
-    if (!mayWriteSettings_) settings = defaults;
     if (settings.left != controls_.window.Left() || settings.top != controls_.window.Top()) {
         controls_.window.MoveTo(settings.left, settings.top);
     }
@@ -52,6 +52,7 @@ void MainForm::OnShown() {
         settings.intervalSeconds = kDefaultIntervalSeconds;
     }
 
+    loadedFolders_ = settings.folders;
     for (std::size_t i = 0; i < kFolderCount; ++i) {
         controls_.folderRows[i].field.SetText(settings.folders[i]);
     }
@@ -98,8 +99,12 @@ void MainForm::OnStart() {
         folders[i] = controls_.folderRows[i].field.Text();
         namesExact[i] = controls_.folderRows[i].field.TextIsExact();
     }
-    // A number too large for a double escapes from here: nothing changes.
+    // A number too large for a double: its box, and nothing changes.
     const double intervalSeconds = TextToFloat(controls_.intervalField.Text());
+    if (std::isinf(intervalSeconds)) {
+        ShowOverflow();
+        return;
+    }
 
     for (std::size_t i = 0; i < kFolderCount; ++i) {
         if (RemoveBlanks(folders[i]).empty()) {
@@ -164,7 +169,14 @@ void MainForm::RunWatch(void (FolderWatch::*pass)()) {
 }
 
 void MainForm::OnCloseRequested() {
-    const FileStatus saved = SaveOnClose();
+    watch_.Stop();
+    const std::optional<Settings> settings = SettingsToSave();
+    // The user can mend the interval and close again.
+    if (!settings) {
+        ShowOverflow();
+        return;
+    }
+    const FileStatus saved = Save(*settings);
     // A read-only file is a lock the user may have set: left alone, silently.
     if (saved.code == FileStatus::Code::Failed) {
         controls_.boxes.ShowFileError(texts::kMsgSettingsNotSaved, settingsPath_, saved.reason);
@@ -176,25 +188,35 @@ void MainForm::SaveAtSessionEnd() noexcept {
     // The close sequence itself: an interval that does not convert ends it
     // before the save, and at session end that is not shown.
     try {
-        SaveOnClose();
+        watch_.Stop();
+        if (const std::optional<Settings> settings = SettingsToSave()) Save(*settings);
     } catch (...) {
     }
 }
 
-FileStatus MainForm::SaveOnClose() {
-    watch_.Stop();
+void MainForm::ShowOverflow() { controls_.boxes.ShowAppError(AppErrorText(texts::kMsgOverflow)); }
+
+std::optional<Settings> MainForm::SettingsToSave() const {
     Settings settings;
     for (std::size_t i = 0; i < kFolderCount; ++i) {
-        settings.folders[i] = controls_.folderRows[i].field.Text();
+        // A look-alike may be exact for another folder that exists: the next
+        // start would pin Jw_cad to that one.
+        const IEdit& field = controls_.folderRows[i].field;
+        settings.folders[i] = field.TextIsExact() ? field.Text() : loadedFolders_[i];
     }
     // No range check: an unreadable interval is saved as 0 and repaired at the
     // next start.
     settings.intervalSeconds = TextToFloat(controls_.intervalField.Text());
+    if (std::isinf(settings.intervalSeconds)) return std::nullopt;
     settings.autoStart = controls_.autoStartBox.Checked();
     settings.startMinimised = controls_.startMinimisedBox.Checked();
     settings.left = controls_.window.Left();
     settings.top = controls_.window.Top();
-    if (!mayWriteSettings_) return {};
+    return settings;
+}
+
+FileStatus MainForm::Save(const Settings& settings) {
+    if (!mayWriteSettings_) return {FileStatus::Code::Skipped, {}};
     return SaveSettings(files_, settingsPath_, settings);
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "app/toolkit.h"
@@ -62,9 +63,11 @@ public:
     // The registry told of a change to Jw_cad's folder values.
     void OnFolderChange();
     // The window asks to close (close box, system menu, Exit): saves the
-    // settings and ends the application; a save that fails is told first.
+    // settings and ends the application; a save that fails is told first. A
+    // folder field whose text code page 932 cannot write is saved as the
+    // settings file held it at start-up.
     // When the interval field holds a number too large for a double, nothing
-    // is saved, the error escapes and the window stays open.
+    // is saved, the overflow box is shown and the window stays open.
     void OnCloseRequested();
     // The session ends (log-off, shutdown) and the process with it: saves
     // what a close saves, as far as that goes without a box; nothing is saved
@@ -79,8 +82,13 @@ private:
     std::array<IControl*, 8> Inputs() const;
     void LockInputs();
     void UnlockInputs();
-    // Done when there was nothing to save (the file could not be read).
-    FileStatus SaveOnClose();
+    // The application's box for an interval too large for a double.
+    void ShowOverflow();
+    // The settings as the controls hold them; none when the interval field
+    // holds a number too large for a double.
+    std::optional<Settings> SettingsToSave() const;
+    // Skipped when the file could not be read at start-up.
+    FileStatus Save(const Settings& settings);
     // Runs a pass; a refused timer at its end leaves the window idle, as a
     // stop does, before the error goes on to its box.
     void RunWatch(void (FolderWatch::*pass)());
@@ -93,4 +101,7 @@ private:
     // False once the settings file was there but could not be read: it is
     // never written over in this run.
     bool mayWriteSettings_ = true;
+    // The folders as the settings file held them at start-up: saved in place
+    // of a field's text that code page 932 cannot write.
+    std::array<std::string, kFolderCount> loadedFolders_;
 };

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/file_path.h"
+#include "util/file_path.h"
 
 // A control that can be disabled and can take the keyboard focus.
 class IControl {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "settings/file_path.h"
+#include "util/file_path.h"
 
 // How a step on a file ended.
 struct FileStatus {
@@ -16,6 +16,7 @@ struct FileStatus {
         Absent,    // no file at the path (nor its folder); a folder counts as none
         ReadOnly,  // the file is marked read-only and was left as it is
         Failed,    // anything else: reason says why
+        Skipped,   // not tried: the step was not to be taken (a save over a file not read)
     };
     Code code = Code::Done;
     // For Failed: the system's own words for the cause, code page 932.
@@ -55,10 +56,12 @@ class ISettingsFiles {
 public:
     virtual ~ISettingsFiles() = default;
     // Opens an existing file for reading. Other programs may go on reading,
-    // writing and deleting it meanwhile.
+    // writing and deleting it meanwhile. A file that another program holds
+    // for a moment is waited for, briefly, as by Replace.
     virtual OpenedFile<IFileReader> OpenRead(const FilePath& path) = 0;
     // Creates a new file in the folder of path, with a name no longer than
-    // that of path: a path that the system can name leaves room for it.
+    // that of path: a path that the system can name leaves room for it. A
+    // read-only file at path makes nothing: ReadOnly.
     virtual OpenedFile<IFileWriter> CreateTempBeside(const FilePath& path) = 0;
     // Puts the closed temporary file in place of path in one step; path need
     // not exist. A read-only file at path is left as it is (ReadOnly). A file

@@ -1,10 +1,10 @@
 #include "settings/settings_file.h"
 
 #include <array>
+#include <cmath>
 #include <memory>
 #include <string>
 
-#include "util/errors.h"
 #include "util/number_text.h"
 
 namespace {
@@ -66,24 +66,26 @@ FileStatus LoadSettings(ISettingsFiles& files, const FilePath& path, Settings& s
     const OpenedFile<IFileReader> opened = files.OpenRead(path);
     if (!opened.status.Done()) return opened.status;
     LineReader reader(*opened.file);
-    try {
-        std::string line;
+    Settings read = settings;
+    std::string line;
+    if (!reader.Next(line)) return reader.Status();
+    read.left = TextToInt(line);
+    if (!reader.Next(line)) return reader.Status();
+    read.top = TextToInt(line);
+    for (std::string& folder : read.folders) {
         if (!reader.Next(line)) return reader.Status();
-        settings.left = TextToInt(line);
-        if (!reader.Next(line)) return reader.Status();
-        settings.top = TextToInt(line);
-        for (std::string& folder : settings.folders) {
-            if (!reader.Next(line)) return reader.Status();
-            folder = line;
-        }
-        if (!reader.Next(line)) return reader.Status();
-        settings.intervalSeconds = TextToFloat(line);
-        if (!reader.Next(line)) return reader.Status();
-        settings.autoStart = TextToBool(line);
-        if (!reader.Next(line)) return reader.Status();
-        settings.startMinimised = TextToBool(line);
-    } catch (const NumberOverflow&) {
+        folder = line;
     }
+    if (!reader.Next(line)) return reader.Status();
+    const double interval = TextToFloat(line);
+    if (!std::isinf(interval)) {
+        read.intervalSeconds = interval;
+        if (!reader.Next(line)) return reader.Status();
+        read.autoStart = TextToBool(line);
+        if (!reader.Next(line)) return reader.Status();
+        read.startMinimised = TextToBool(line);
+    }
+    settings = read;
     return {};
 }
 

@@ -9,19 +9,20 @@
 //   8 start minimised  "1" or "0"
 #pragma once
 
-#include "settings/file_path.h"
 #include "settings/file_port.h"
 #include "settings/settings.h"
+#include "util/file_path.h"
 
 // The settings file of the executable at exePath: the path cut before its
 // last "." that no "\" or ":" follows, then ".dat" appended.
 FilePath SettingsPathFor(const FilePath& exePath);
 
-// Reads the file at path into settings line by line, each value stored as soon
-// as its line is read. Absent: no file there (or an empty path), nothing
-// changed. Failed: the file is there but could not be opened or read; the
-// values read before the failure are kept. An interval too large for a double
-// ends the load there too, but the file was read: Done.
+// Reads the file at path into a record of its own, handed over to settings
+// only when the whole file was read (Done). Absent: no file there (or an
+// empty path). Failed: the file is there but could not be opened or read.
+// Either way settings is left as it was. An interval too large for a double
+// ends the load there, but the file was read: Done, with the values before
+// the interval handed over.
 FileStatus LoadSettings(ISettingsFiles& files, const FilePath& path, Settings& settings);
 
 // Writes settings to path through a temporary file beside it, which replaces

@@ -5,12 +5,6 @@
 
 #include <stdexcept>
 
-// A well-formed number too large for a double.
-class NumberOverflow : public std::runtime_error {
-public:
-    NumberOverflow() : std::runtime_error("number too large for a double") {}
-};
-
 // The system refused a timer.
 class TimerRefused : public std::runtime_error {
 public:

@@ -10,7 +10,6 @@
 #include <system_error>
 #include <vector>
 
-#include "util/errors.h"
 #include "util/sjis.h"
 
 namespace {
@@ -81,6 +80,7 @@ std::int32_t TextToInt(const std::string& text) {
 }
 
 double TextToFloat(const std::string& text) {
+    constexpr double kOverflow = std::numeric_limits<double>::infinity();
     const std::string_view view(text);
     std::size_t pos = 0;
     const bool negative = ReadSpacesAndSign(view, pos);
@@ -132,7 +132,7 @@ double TextToFloat(const std::string& text) {
 
     // Below 10^-330 the value rounds to zero, from 10^309 on it overflows.
     if (decimalExponent < -330) return zero;
-    if (decimalExponent > 309) throw NumberOverflow();
+    if (decimalExponent > 309) return negative ? -kOverflow : kOverflow;
 
     // A halfway point between two doubles needs at most 767 significant digits:
     // digits beyond 800 only tell whether the rest is non-zero, which one
@@ -148,7 +148,7 @@ double TextToFloat(const std::string& text) {
     if (result.ec == std::errc::result_out_of_range) {
         // Reported both for a value beyond the largest double and for one
         // that rounds to zero; the decimal exponent tells which.
-        if (decimalExponent > 0) throw NumberOverflow();
+        if (decimalExponent > 0) return negative ? -kOverflow : kOverflow;
         return zero;
     }
     if (result.ec != std::errc()) return 0;

@@ -9,8 +9,9 @@
 // spaces and a sign; 0 for anything else or a value outside 32 bits.
 std::int32_t TextToInt(const std::string& text);
 // A decimal number with leading spaces, a sign, a fraction and an exponent;
-// 0 for anything else. Throws NumberOverflow for a well-formed number above
-// the largest double.
+// 0 for anything else. A well-formed number above the largest double gives
+// infinity with its sign, as a double's own arithmetic overflows: no text
+// gives an infinite value otherwise ("INF" is not a number here).
 double TextToFloat(const std::string& text);
 // True for the truth tokens ("1", "T", "TRUE", "ON", ...), blanks removed and
 // letters upper-cased first.

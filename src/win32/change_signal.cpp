@@ -22,11 +22,6 @@ bool NotifyOnSubkeys(HKEY key, HANDLE event) {
            ERROR_SUCCESS;
 }
 
-bool StillThere(HKEY key) {
-    return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
 }  // namespace
 
 Win32ChangeSignal::Win32ChangeSignal(std::function<void()> onChange)
@@ -57,15 +52,12 @@ void Win32ChangeSignal::OnSignalled(std::size_t index) {
     if (watched_ < 0) return;  // disarmed: a signal already given is dropped
     const int keyLevel = static_cast<int>(names_.size());
     const bool atKey = watched_ == keyLevel;
-    // The same keys still stand when nothing deeper appeared (the key, while
-    // it is missing) and the watched key was not deleted (its parent told).
-    const bool sameKeys =
-        (atKey || !DeeperExists()) && (index == 0 || StillThere(watchedKey_.get()));
-    const bool renewed =
-        sameKeys && (index == 0 ? NotifyOn(watchedKey_.get(), keyEvent_.get(), atKey)
-                                : NotifyOnSubkeys(parentKey_.get(), parentEvent_.get()));
-    // Otherwise it listens afresh; where that fails, the watch's next pass
-    // tries again.
+    // The watched key's own notification is renewed while nothing deeper
+    // appeared (the key, while it is missing). Otherwise, and whenever the
+    // parent told (the watched key may be gone or new), it listens afresh;
+    // where that fails, the watch's next pass tries again.
+    const bool renewed = index == 0 && (atKey || !DeeperExists()) &&
+                         NotifyOn(watchedKey_.get(), keyEvent_.get(), atKey);
     if (!renewed) Listen();
     // While the key is missing before and after, its values cannot have
     // changed: a step on the way down to it is no change for the watch.

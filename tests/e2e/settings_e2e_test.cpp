@@ -86,6 +86,20 @@ TEST_F(SettingsE2E, AFolderNameOutsideShiftJisStillKeepsTheSettings) {
     EXPECT_EQ(Dat(100, 120, cad, "7", false, false), readDat()) << "written there at close";
 }
 
+// Code page 932 would write "Café" as "Cafe", the name of another folder.
+TEST_F(SettingsE2E, ATypedFolderNameShiftJisCannotWriteIsNeverSavedAsItsLookAlike) {
+    const std::wstring cad = box.MakeFolder(L"CAD");
+    const std::wstring typed = box.MakeFolder(L"Caf\u00E9");
+    box.MakeFolder(L"Cafe");
+    const std::string saved = Dat(150, 120, cad, "7", false, false);
+    box.WriteDat(saved);
+    App app(box.ExePath());
+    ASSERT_TRUE(app.Started());
+    app.SetText(app.FolderField(0), typed);
+    CloseAndWait(app);
+    EXPECT_EQ(saved, box.ReadDat());
+}
+
 TEST_F(SettingsE2E, AFirstStartShowsTheDefaultsAndTheCloseWritesTheFile) {
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());

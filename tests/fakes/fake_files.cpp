@@ -77,6 +77,12 @@ std::string FakeFileSystem::Normal(const std::string& path) {
     return out;
 }
 
+std::string FakeFileSystem::Narrow(const Path& path) {
+    std::string out;
+    for (const auto c : path) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
 FakeFileSystem::Key FakeFileSystem::FileKey(const Path& path) {
     Key out = path;
     for (auto& c : out) {
@@ -99,9 +105,12 @@ OpenedFile<IFileReader> FakeFileSystem::OpenRead(const Path& path) {
 }
 
 OpenedFile<IFileWriter> FakeFileSystem::CreateTempBeside(const Path& path) {
+    if (readOnly.count(FileKey(path))) return {nullptr, {FileStatus::Code::ReadOnly, {}}};
     if (failCreate) return {nullptr, Failure()};
-    Path name = path;
-    name += L".tmp" + std::to_wstring(++tempCount);
+    // "~" and a number in place of the name, never longer than it.
+    const Path name =
+        path.substr(0, path.find_last_of(L"\\") + 1) + L"~" + std::to_wstring(++tempCount);
+    if (name.size() > path.size()) return {nullptr, Failure()};
     return {std::make_unique<FakeWriter>(*this, name), {}};
 }
 
@@ -109,7 +118,7 @@ FileStatus FakeFileSystem::Replace(const Path& tempPath, const Path& path) {
     auto t = files.find(FileKey(tempPath));
     if (readOnly.count(FileKey(path))) return {FileStatus::Code::ReadOnly, {}};
     if (failReplace || t == files.end() || openForWriting.count(FileKey(tempPath)) ||
-        openForWriting.count(FileKey(path))) {
+        openForWriting.count(FileKey(path)) || folders.count(Normal(Narrow(path)))) {
         return Failure();
     }
     files[FileKey(path)] = t->second;

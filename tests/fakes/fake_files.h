@@ -35,6 +35,8 @@ public:
     void PutFolder(const std::string& path);
     std::optional<std::string> Content(const Path& path) const;
     static std::string Normal(const std::string& path);
+    // An ASCII path's characters as bytes; "?" for any other.
+    static std::string Narrow(const Path& path);
     // The path's own characters, ASCII letters in lower case; no conversion.
     static Key FileKey(const Path& path);
 

@@ -11,7 +11,6 @@
 #include "app/texts.h"
 #include "fakes/fake_toolkit.h"
 #include "util/errors.h"
-#include "util/number_text.h"
 
 TEST(ErrorBoundary, DotAfterALastCharacterThatSortsAfterDot) {
     EXPECT_EQ(AppErrorText("abc"), "abc.");
@@ -36,25 +35,17 @@ TEST(ErrorBoundary, JapaneseMessagesAlwaysGetTheDot) {
 }
 
 TEST(ErrorBoundary, TypedErrorsGetTheProgramsTextOthersTheirOwnWords) {
-    EXPECT_EQ(ErrorMessage(NumberOverflow()), texts::kMsgOverflow);
     EXPECT_EQ(ErrorMessage(TimerRefused()), texts::kMsgNoTimer);
     EXPECT_EQ(ErrorMessage(std::runtime_error("disk gone")), "disk gone");
-    // The overflow of a too large number text is the typed one.
-    try {
-        TextToFloat("1e400");
-        FAIL() << "no overflow";
-    } catch (const std::exception& e) {
-        EXPECT_EQ(ErrorMessage(e), texts::kMsgOverflow);
-    }
 }
 
 TEST(ErrorBoundary, RunHandlerShowsWhatEscapesAHandler) {
     FakeBoxes boxes;
-    RunHandler(boxes, [] { throw NumberOverflow(); });
+    RunHandler(boxes, [] { throw std::runtime_error("disk gone"); });
     RunHandler(boxes, [] { throw TimerRefused(); });
     RunHandler(boxes, [] {});
     ASSERT_EQ(boxes.appErrors.size(), 2u);
-    EXPECT_EQ(boxes.appErrors[0], std::string(texts::kMsgOverflow) + ".");
+    EXPECT_EQ(boxes.appErrors[0], "disk gone.");
     EXPECT_EQ(boxes.appErrors[1], std::string(texts::kMsgNoTimer) + ".");
     EXPECT_TRUE(boxes.errors.empty());
 }

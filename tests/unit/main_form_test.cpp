@@ -401,6 +401,17 @@ TEST_F(MainFormTest, CloseSavesTheControlsAndThePosition) {
               f.files.Content(kDat).value_or("<no file>"));
 }
 
+TEST_F(MainFormTest, AFolderNameThatIsNotExactIsSavedAsTheFileHeldItAtTheStart) {
+    f.files.PutFile(kDat, Dat("0", "0", "C:\\Old\\", "5", "0", "0"));
+    Show();
+    f.jwwField.text = "C:\\Cafe\\";
+    f.jwwField.exact = false;
+    f.otherField.text = "D:\\Cafe";
+    f.otherField.exact = false;
+    f.window.Close();
+    EXPECT_EQ(Dat("0", "0", "C:\\Old\\", "5", "0", "0"), f.files.Content(kDat));
+}
+
 TEST_F(MainFormTest, ClosingWhileWatchingStopsTheTimerFirst) {
     f.files.PutFolder("C:\\CAD");
     f.files.PutFile(kDat, Dat("0", "0", "C:\\CAD\\", "5", "1", "0"));

@@ -9,8 +9,6 @@
 #include <random>
 #include <string>
 
-#include "util/errors.h"
-
 // ---------------------------------------------------------------------------
 // TextToBool, BoolToText
 
@@ -174,17 +172,19 @@ TEST(TextToFloat, TinyMagnitudesGiveSubnormalsOrSignedZero) {
 }
 
 TEST(TextToFloat, MagnitudesAboveTheLargestDoubleOverflow) {
-    for (const char* t : {"1e400", "-1e400", "1.7976931348623159e308", "1e309",
-                          "1e99999999999999999999", "0.1e310"}) {
-        EXPECT_THROW(TextToFloat(t), NumberOverflow) << t;
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    for (const char* t :
+         {"1e400", "1.7976931348623159e308", "1e309", "1e99999999999999999999", "0.1e310"}) {
+        EXPECT_EQ(kInf, TextToFloat(t)) << t;
     }
-    EXPECT_THROW(TextToFloat("1" + std::string(400, '0')), NumberOverflow);
+    EXPECT_EQ(-kInf, TextToFloat("-1e400"));
+    EXPECT_EQ(kInf, TextToFloat("1" + std::string(400, '0')));
 }
 
 TEST(TextToFloat, HugeTextsConvert) {
     // Finishes at once, however long the text or the exponent.
     const std::string many(200000, '7');
-    EXPECT_THROW(TextToFloat(many), NumberOverflow);
+    EXPECT_EQ(std::numeric_limits<double>::infinity(), TextToFloat(many));
     EXPECT_EQ(TextToFloat("0." + many + "e-99999999999999999999"), 0.0);
     EXPECT_NEAR(TextToFloat("0." + many), 7.0 / 9.0, 1e-16);
     EXPECT_EQ(TextToFloat("1e-" + std::string(100000, '9')), 0.0);

@@ -1,82 +1,21 @@
-// The settings file: its exact bytes, the reader's line rules on in-memory
-// and on real files, and saves that never lose the previous file.
+// The settings file: its exact bytes, the reader's line rules, and saves that
+// never lose the previous file, over the in-memory files that keep the file
+// system contract (run here over the fake as well).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstddef>
+#include <memory>
 #include <optional>
-#include <random>
 #include <string>
-#include <system_error>
-#include <type_traits>
 
+#include "contract/settings_files_contract.h"
 #include "fakes/fake_files.h"
 #include "settings/settings_file.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr wchar_t kDat[] = L"C:\\Tools\\Dirmind.dat";
-
-// Real files through std::filesystem, for reads and writes of real bytes in
-// real chunk sizes.
-class DiskFileSystem : public ISettingsFiles {
-public:
-    OpenedFile<IFileReader> OpenRead(const FilePath& path) override {
-        std::error_code ec;
-        if (!fs::is_regular_file(path, ec)) return {nullptr, {FileStatus::Code::Absent, {}}};
-        auto reader = std::make_unique<Reader>(path);
-        if (!reader->in) return {nullptr, Failed()};
-        return {std::move(reader), {}};
-    }
-    OpenedFile<IFileWriter> CreateTempBeside(const FilePath& path) override {
-        static std::atomic<int> counter{0};
-        auto writer = std::make_unique<Writer>(path + L".tmp" + std::to_wstring(++counter));
-        if (!writer->out) return {nullptr, Failed()};
-        return {std::move(writer), {}};
-    }
-    FileStatus Replace(const FilePath& tempPath, const FilePath& path) override {
-        std::error_code ec;
-        fs::rename(tempPath, path, ec);
-        return ec ? Failed() : FileStatus{};
-    }
-    bool Delete(const FilePath& path) override {
-        std::error_code ec;
-        return fs::remove(path, ec);
-    }
-
-private:
-    static FileStatus Failed() { return {FileStatus::Code::Failed, "disk"}; }
-    struct Reader : IFileReader {
-        explicit Reader(const FilePath& path) : in(fs::path(path), std::ios::binary) {}
-        FileStatus Read(char* buffer, std::size_t size, std::size_t& got) override {
-            in.read(buffer, static_cast<std::streamsize>(size));
-            got = static_cast<std::size_t>(in.gcount());
-            return in.bad() ? Failed() : FileStatus{};
-        }
-        std::ifstream in;
-    };
-    struct Writer : IFileWriter {
-        explicit Writer(FilePath p) : path(std::move(p)), out(fs::path(path), std::ios::binary) {}
-        FileStatus Write(const std::string& bytes) override {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            return out ? FileStatus{} : Failed();
-        }
-        FileStatus FlushAndClose() override {
-            out.flush();
-            const bool ok = static_cast<bool>(out);
-            out.close();
-            return ok ? FileStatus{} : Failed();
-        }
-        const FilePath& Path() const override { return path; }
-        FilePath path;
-        std::ofstream out;
-    };
-};
 
 // The in-memory files of the fake.
 struct InMemory {
@@ -88,32 +27,45 @@ struct InMemory {
     std::optional<std::string> Get() { return files.Content(path); }
 };
 
-// Real files in a fresh folder.
-struct OnDisk {
-    OnDisk() {
-        fs::create_directories(dir);
-        path = (dir / "Dirmind.dat").wstring();
+// The fake under the file system contract, in a folder of its own.
+class FakeBench : public files_contract::Bench {
+public:
+    ISettingsFiles& Files() override { return files_; }
+    FilePath Folder() const override { return L"C:\\Tools\\"; }
+    void Put(const std::wstring& name, const std::string& bytes) override {
+        files_.PutFile(Folder() + name, bytes);
     }
-    ~OnDisk() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
+    void PutFolder(const std::wstring& name) override {
+        files_.PutFolder(FakeFileSystem::Narrow(Folder() + name));
     }
-    ISettingsFiles& Files() { return disk; }
-    void Put(const std::string& bytes) { std::ofstream(fs::path(path), std::ios::binary) << bytes; }
-    void PutFolder() { fs::create_directory(path); }
-    std::optional<std::string> Get() {
-        std::ifstream in(fs::path(path), std::ios::binary);
-        if (!in) return std::nullopt;
-        return std::string(std::istreambuf_iterator<char>(in), {});
+    void MakeReadOnly(const std::wstring& name) override {
+        files_.readOnly.insert(FakeFileSystem::FileKey(Folder() + name));
+    }
+    std::optional<std::string> Get(const std::wstring& name) const override {
+        return files_.Content(Folder() + name);
+    }
+    std::size_t Count() const override {
+        const FakeFileSystem::Key prefix = FakeFileSystem::FileKey(Folder());
+        const auto inFolder = [&](const FakeFileSystem::Key& key) {
+            return key.compare(0, prefix.size(), prefix) == 0 &&
+                   key.find(L'\\', prefix.size()) == key.npos;
+        };
+        std::size_t count = 0;
+        for (const auto& [key, content] : files_.files) count += inFolder(key) ? 1 : 0;
+        for (const std::string& folder : files_.folders) {
+            count += inFolder(FakeFileSystem::FileKey(std::wstring(folder.begin(), folder.end())));
+        }
+        return count;
     }
 
-    DiskFileSystem disk;
-    // Unique also across test processes running side by side.
-    fs::path dir =
-        fs::temp_directory_path() / ("dirmind-settings-" + std::to_string(std::random_device{}()) +
-                                     "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    FilePath path;
+private:
+    FakeFileSystem files_;
 };
+
+std::unique_ptr<files_contract::Bench> MakeFakeBench() { return std::make_unique<FakeBench>(); }
+
+using files_contract::SettingsFilesContract;
+INSTANTIATE_TEST_SUITE_P(Fake, SettingsFilesContract, ::testing::Values(&MakeFakeBench));
 
 // A record as the caller hands it in: the defaults, with the window where it
 // stands before the load.
@@ -151,11 +103,11 @@ protected:
     Loaded Load(const std::string& bytes) {
         b.Put(bytes);
         settings = Initial();
-        LoadSettings(b.Files(), b.path, settings);
+        EXPECT_TRUE(LoadSettings(b.Files(), b.path, settings).Done());
         return Of(settings);
     }
     std::string Save() {
-        SaveSettings(b.Files(), b.path, settings);
+        EXPECT_TRUE(SaveSettings(b.Files(), b.path, settings).Done());
         return b.Get().value_or("<no file>");
     }
 
@@ -163,7 +115,7 @@ protected:
     Backend b;
 };
 
-using Backends = ::testing::Types<InMemory, OnDisk>;
+using Backends = ::testing::Types<InMemory>;
 TYPED_TEST_SUITE(SettingsFileTest, Backends);
 
 const std::string kCad = "C:\\CAD\\";
@@ -263,28 +215,24 @@ TYPED_TEST(SettingsFileTest, AnOverflowingIntervalStopsTheLoadThere) {
     this->b.Put("1\r\n2\r\nC:\\A\\\r\nC:\\B\\\r\nC:\\C\\\r\n1e400\r\n1\r\n1\r\n");
     Settings s = Initial();
     s.intervalSeconds = 7.0;
-    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_TRUE(LoadSettings(this->b.Files(), this->b.path, s).Done());
     EXPECT_EQ((Loaded{1, 2, "C:\\A\\", "C:\\B\\", "C:\\C\\", 7.0, false, false}), Of(s));
 }
 
 TYPED_TEST(SettingsFileTest, NoFileOrAFolderOfThatNameLeavesEverything) {
     Settings s = Initial();
     s.folders[0] = "C:\\Before\\";
-    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_EQ(FileStatus::Code::Absent, LoadSettings(this->b.Files(), this->b.path, s).code);
     EXPECT_EQ((Loaded{192, 107, "C:\\Before\\", "", "", 5.0, false, false}), Of(s));
     this->b.PutFolder();
-    LoadSettings(this->b.Files(), this->b.path, s);
+    EXPECT_EQ(FileStatus::Code::Absent, LoadSettings(this->b.Files(), this->b.path, s).code);
     EXPECT_EQ((Loaded{192, 107, "C:\\Before\\", "", "", 5.0, false, false}), Of(s));
 }
 
 TYPED_TEST(SettingsFileTest, ASaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
     this->b.Put("old content that is longer than the new content\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
     EXPECT_EQ("192\r\n107\r\n\r\n\r\n\r\n5\r\n0\r\n0\r\n", this->Save());
-    if constexpr (std::is_same_v<TypeParam, OnDisk>) {
-        EXPECT_EQ(1, std::distance(fs::directory_iterator(this->b.dir), fs::directory_iterator()));
-    } else {
-        EXPECT_EQ(1u, this->b.files.files.size());
-    }
+    EXPECT_EQ(1u, this->b.files.files.size());
 }
 
 // Failure injection on the in-memory files.
@@ -292,11 +240,11 @@ class SettingsFailureTest : public ::testing::Test {
 protected:
     static constexpr char kOld[] = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
 
-    void SaveOver(const std::string& old) {
+    FileStatus SaveOver(const std::string& old) {
         files.PutFile(kDat, old);
         Settings s = Initial();
         s.folders[0] = "C:\\New\\";
-        SaveSettings(files, kDat, s);
+        return SaveSettings(files, kDat, s);
     }
     // The only file left is the settings file, and nothing is open.
     void ExpectNoLeftovers() {
@@ -325,7 +273,7 @@ TEST_F(SettingsFailureTest, AFailureAtAnyStepOfTheSaveKeepsThePreviousFile) {
         SCOPED_TRACE(step.name);
         files = FakeFileSystem{};
         step.inject(files);
-        SaveOver(kOld);
+        EXPECT_EQ(FileStatus::Code::Failed, SaveOver(kOld).code);
         EXPECT_EQ(kOld, files.Content(kDat).value_or("<gone>"));
         ExpectNoLeftovers();
     }
@@ -333,17 +281,18 @@ TEST_F(SettingsFailureTest, AFailureAtAnyStepOfTheSaveKeepsThePreviousFile) {
 
 TEST_F(SettingsFailureTest, AFailedFirstSaveLeavesNoFile) {
     files.failReplace = true;
-    SaveSettings(files, kDat, Initial());
+    EXPECT_EQ(FileStatus::Code::Failed, SaveSettings(files, kDat, Initial()).code);
     EXPECT_TRUE(files.files.empty());
 }
 
 TEST_F(SettingsFailureTest, AReadOnlyFileKeepsItsContent) {
     files.readOnly.insert(FakeFileSystem::FileKey(kDat));
-    SaveOver(kOld);
+    EXPECT_EQ(FileStatus::Code::ReadOnly, SaveOver(kOld).code);
     EXPECT_EQ(kOld, files.Content(kDat));
+    EXPECT_EQ(0, files.tempCount) << "nothing made";
     ExpectNoLeftovers();
     Settings s = Initial();
-    LoadSettings(files, kDat, s);
+    EXPECT_TRUE(LoadSettings(files, kDat, s).Done());
     EXPECT_EQ("C:\\Old\\", s.folders[0]);
 }
 
@@ -351,13 +300,13 @@ TEST_F(SettingsFailureTest, AFailedOpenLoadsNothing) {
     files.PutFile(kDat, kOld);
     files.failOpen = true;
     Settings s = Initial();
-    LoadSettings(files, kDat, s);
+    EXPECT_EQ(FileStatus::Code::Failed, LoadSettings(files, kDat, s).code);
     EXPECT_EQ((Loaded{192, 107, "", "", "", 5.0, false, false}), Of(s));
 }
 
-// A read error after each byte: every line completed before it is stored,
-// every later value keeps what it held, and the file is closed.
-TEST_F(SettingsFailureTest, AReadErrorKeepsWhatWasStoredBefore) {
+// A read error after each byte: nothing is handed over unless the whole file
+// was read, and the file is closed.
+TEST_F(SettingsFailureTest, AReadErrorLeavesTheRecordAsItWas) {
     const std::string content = "11\r\n22\r\nC:\\A\\\r\nC:\\B\\\r\nC:\\C\\\r\n2.5\r\n1\r\n1\r\n";
     for (int reads = 0; reads <= static_cast<int>(content.size()); ++reads) {
         SCOPED_TRACE(reads);
@@ -366,16 +315,11 @@ TEST_F(SettingsFailureTest, AReadErrorKeepsWhatWasStoredBefore) {
         g.readChunk = 1;
         g.readsBeforeError = reads;
         Settings s = Initial();
-        LoadSettings(g, kDat, s);
-        const std::string done = content.substr(0, static_cast<std::size_t>(reads));
-        const auto lines = std::count(done.begin(), done.end(), '\n');
-        EXPECT_EQ(lines >= 1 ? 11 : 192, s.left);
-        EXPECT_EQ(lines >= 2 ? 22 : 107, s.top);
-        EXPECT_EQ(lines >= 3 ? "C:\\A\\" : "", s.folders[0]);
-        EXPECT_EQ(lines >= 5 ? "C:\\C\\" : "", s.folders[2]);
-        EXPECT_EQ(lines >= 6 ? 2.5 : 5.0, s.intervalSeconds);
-        EXPECT_EQ(lines >= 7, s.autoStart);
-        EXPECT_EQ(lines >= 8, s.startMinimised);
+        const FileStatus loaded = LoadSettings(g, kDat, s);
+        const bool whole = reads == static_cast<int>(content.size());
+        const Loaded all{11, 22, "C:\\A\\", "C:\\B\\", "C:\\C\\", 2.5, true, true};
+        EXPECT_EQ(whole ? FileStatus::Code::Done : FileStatus::Code::Failed, loaded.code);
+        EXPECT_EQ(whole ? all : Of(Initial()), Of(s));
         EXPECT_EQ(0, g.openReaders);
     }
 }
@@ -389,7 +333,7 @@ TEST_F(SettingsFailureTest, EveryReadSizeGivesTheSameRecord) {
         g.PutFile(kDat, content);
         g.readChunk = chunk;
         Settings s = Initial();
-        LoadSettings(g, kDat, s);
+        EXPECT_TRUE(LoadSettings(g, kDat, s).Done());
         EXPECT_EQ((Loaded{-5, 0, "", "C:\\\x83\x5C\\", "", 0.01, true, true}), Of(s));
     }
 }

@@ -1,17 +1,21 @@
-// The Win32 file system on real files: what an open tells, the sharing of an
-// open reader, temporary files beside the target, the one-step replace that
-// waits out a brief hold, and the settings file saved and loaded through it.
+// The Win32 file system on real files: the file system contract, the sharing
+// of an open reader, the temporary names, the waits for a brief hold, the
+// settings file saved and loaded through it, and the folder test.
 #include "win32/files.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "contract/settings_files_contract.h"
 #include "settings/settings_file.h"
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace {
@@ -75,10 +79,38 @@ private:
     std::wstring dir_;
 };
 
+// Real files in a fresh folder under the file system contract.
+class Win32Bench : public files_contract::Bench {
+public:
+    ISettingsFiles& Files() override { return files_; }
+    FilePath Folder() const override { return folder_.WDir(); }
+    void Put(const std::wstring& name, const std::string& bytes) override {
+        folder_.Put(name, bytes);
+    }
+    void PutFolder(const std::wstring& name) override {
+        CreateDirectoryW((folder_.WDir() + name).c_str(), nullptr);
+    }
+    void MakeReadOnly(const std::wstring& name) override {
+        SetFileAttributesW((folder_.WDir() + name).c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    std::optional<std::string> Get(const std::wstring& name) const override {
+        return folder_.Get(name);
+    }
+    std::size_t Count() const override { return folder_.Names().size(); }
+
+private:
+    TempFolder folder_;
+    Win32FileSystem files_;
+};
+
+std::unique_ptr<files_contract::Bench> MakeWin32Bench() { return std::make_unique<Win32Bench>(); }
+
+using files_contract::SettingsFilesContract;
+INSTANTIATE_TEST_SUITE_P(Win32, SettingsFilesContract, ::testing::Values(&MakeWin32Bench));
+
 class Win32FilesTest : public ::testing::Test {
 protected:
     FilePath DatPath() const { return folder.WDir() + L"Dirmind.dat"; }
-    FileStatus::Code OpenCode(const FilePath& path) { return files.OpenRead(path).status.code; }
     // Another program's handle on the settings file, with the given sharing.
     HANDLE Hold(DWORD share) const {
         return CreateFileW(DatPath().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
@@ -98,20 +130,14 @@ protected:
 
 const std::string kOld = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
 
-TEST_F(Win32FilesTest, ExistenceTellsFilesFromFolders) {
-    using Code = FileStatus::Code;
+TEST_F(Win32FilesTest, AFolderTestTellsFoldersFromFiles) {
     folder.Put(L"Dirmind.dat", "x");
-    EXPECT_EQ(Code::Done, OpenCode(DatPath()));
     EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat"));
     EXPECT_TRUE(files.FolderExists(folder.Dir()));
     EXPECT_TRUE(files.FolderExists(folder.Dir().substr(0, folder.Dir().size() - 1)));
-    EXPECT_EQ(Code::Absent, OpenCode(folder.WDir()));
-    EXPECT_EQ(Code::Absent, OpenCode(folder.WDir() + L"missing.dat"));
-    EXPECT_EQ(Code::Absent, OpenCode(folder.WDir() + L"missing\\Dirmind.dat"));
     EXPECT_FALSE(files.FolderExists(folder.Dir() + "missing\\"));
     EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat\\below\\"));
     EXPECT_FALSE(files.FolderExists(""));
-    EXPECT_EQ(Code::Absent, OpenCode(L""));
 }
 
 TEST_F(Win32FilesTest, AnOpenReaderLetsOthersReadAndWriteAndKeepsReading) {
@@ -138,48 +164,17 @@ TEST_F(Win32FilesTest, AnOpenReaderLetsOthersReadAndWriteAndKeepsReading) {
     if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
 }
 
-TEST_F(Win32FilesTest, TemporaryFilesAreNewAndBesideTheTarget) {
-    auto first = files.CreateTempBeside(DatPath()).file;
-    auto second = files.CreateTempBeside(DatPath()).file;
-    ASSERT_NE(nullptr, first);
-    ASSERT_NE(nullptr, second);
-    EXPECT_NE(first->Path(), second->Path());
-    EXPECT_EQ(folder.WDir(), first->Path().substr(0, folder.WDir().size()));
-    EXPECT_LE(first->Path().size(), DatPath().size()) << "never longer than the target";
+// Room for "~" and one digit at least, and for ".tmp" where there is room.
+TEST_F(Win32FilesTest, TemporaryNamesUseTheRoomOfTheTargetsName) {
     auto shortest = files.CreateTempBeside(folder.WDir() + L"a.dat").file;
     ASSERT_NE(nullptr, shortest);
     EXPECT_EQ(folder.WDir().size() + 5, shortest->Path().size());
-    shortest.reset();
-    EXPECT_TRUE(first->Write("abc").Done());
-    EXPECT_TRUE(first->FlushAndClose().Done());
-    EXPECT_FALSE(first->Write("more").Done()) << "closed";
-    const FilePath secondPath = second->Path();
-    second.reset();
-    EXPECT_EQ(3u, folder.Names().size()) << "a destroyed writer closes, not removes";
-    for (const std::wstring& name : folder.Names()) EXPECT_TRUE(files.Delete(folder.WDir() + name));
-    EXPECT_FALSE(files.Delete(secondPath));
-    EXPECT_TRUE(folder.Names().empty());
+    auto longer = files.CreateTempBeside(DatPath()).file;
+    ASSERT_NE(nullptr, longer);
+    EXPECT_EQ(L".tmp", longer->Path().substr(longer->Path().size() - 4));
     const auto missing = files.CreateTempBeside(folder.WDir() + L"missing\\Dirmind.dat");
     EXPECT_EQ(nullptr, missing.file);
     EXPECT_EQ(SystemReason(ERROR_PATH_NOT_FOUND), missing.status.reason);
-}
-
-TEST_F(Win32FilesTest, ReplaceRefusesAReadOnlyTargetAndAFolder) {
-    folder.Put(L"Dirmind.dat", kOld);
-    auto temp = files.CreateTempBeside(DatPath()).file;
-    ASSERT_NE(nullptr, temp);
-    ASSERT_TRUE(temp->Write("new").Done());
-    ASSERT_TRUE(temp->FlushAndClose().Done());
-    const std::wstring dat = folder.WDir() + L"Dirmind.dat";
-    SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(FileStatus::Code::ReadOnly, files.Replace(temp->Path(), DatPath()).code);
-    EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
-    SetFileAttributesW(dat.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(FileStatus::Code::Failed,
-              files.Replace(temp->Path(), folder.WDir().substr(0, folder.WDir().size() - 1)).code);
-    EXPECT_TRUE(files.Replace(temp->Path(), DatPath()).Done());
-    EXPECT_EQ("new", folder.Get(L"Dirmind.dat"));
-    EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 }
 
 TEST_F(Win32FilesTest, SettingsRoundTripByteForByteInAShiftJisFolder) {
@@ -194,35 +189,12 @@ TEST_F(Win32FilesTest, SettingsRoundTripByteForByteInAShiftJisFolder) {
     EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 
     Settings back;
-    LoadSettings(files, DatPath(), back);
+    EXPECT_TRUE(LoadSettings(files, DatPath(), back).Done());
     EXPECT_EQ(192, back.left);
     EXPECT_EQ(107, back.top);
     EXPECT_EQ(sjisFolder, back.folders[0]);
     EXPECT_EQ(0.01, back.intervalSeconds);
     EXPECT_TRUE(back.startMinimised);
-}
-
-TEST_F(Win32FilesTest, LfFilesReadLikeCrLfAndAreSavedWithCrLf) {
-    folder.Put(L"Dirmind.dat", "5\n6\nC:\\A\\\n\n\n2.5\n1\n0\n");
-    Settings settings = Record();
-    LoadSettings(files, DatPath(), settings);
-    EXPECT_EQ(5, settings.left);
-    EXPECT_EQ("C:\\A\\", settings.folders[0]);
-    EXPECT_EQ(2.5, settings.intervalSeconds);
-    SaveSettings(files, DatPath(), settings);
-    EXPECT_EQ("5\r\n6\r\nC:\\A\\\r\n\r\n\r\n2.5\r\n1\r\n0\r\n", folder.Get(L"Dirmind.dat"));
-}
-
-TEST_F(Win32FilesTest, AReadOnlySettingsFileLoadsAndKeepsItsContent) {
-    folder.Put(L"Dirmind.dat", kOld);
-    SetFileAttributesW((folder.WDir() + L"Dirmind.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-    Settings settings = Record();
-    LoadSettings(files, DatPath(), settings);
-    EXPECT_EQ("C:\\Old\\", settings.folders[0]);
-    settings.folders[0] = "C:\\New\\";
-    EXPECT_EQ(FileStatus::Code::ReadOnly, SaveSettings(files, DatPath(), settings).code);
-    EXPECT_EQ(kOld, folder.Get(L"Dirmind.dat"));
-    EXPECT_EQ(std::vector<std::wstring>{L"Dirmind.dat"}, folder.Names());
 }
 
 // A replace that the system refuses (another program holds the file open)
@@ -258,10 +230,71 @@ TEST_F(Win32FilesTest, AHoldThatEndsSoonIsWaitedOut) {
     EXPECT_EQ("192\r\n107\r\n\r\n\r\n\r\n5\r\n0\r\n0\r\n", folder.Get(L"Dirmind.dat"));
 }
 
+// The same at start-up: a load that meets a hold is not a file that cannot be
+// read.
+TEST_F(Win32FilesTest, AHoldAtLoadIsWaitedOut) {
+    folder.Put(L"Dirmind.dat", kOld);
+    HANDLE holder = Hold(0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    std::atomic<bool> loading{false};
+    Settings settings = Record();
+    FileStatus loaded{FileStatus::Code::Failed, "not run"};
+    std::thread load([&] {
+        loading = true;
+        loaded = LoadSettings(files, DatPath(), settings);
+    });
+    while (!loading) Sleep(1);
+    // A hold of some 50 ms, well within the retries.
+    Sleep(50);
+    CloseHandle(holder);
+    load.join();
+    EXPECT_TRUE(loaded.Done()) << loaded.reason;
+    EXPECT_EQ("C:\\Old\\", settings.folders[0]);
+}
+
 TEST_F(Win32FilesTest, ASaveIntoAMissingFolderLeavesNothing) {
     const FileStatus saved = SaveSettings(files, folder.WDir() + L"missing\\Dirmind.dat", Record());
     EXPECT_EQ(FileStatus::Code::Failed, saved.code);
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// A folder test that blocks in the system (a share whose server does not
+// answer) never holds the caller for its answer, nor its owner's
+// destruction; the answer, once it comes, serves the next test.
+TEST(Win32FolderProbeTest, ABlockedTestIsNotWaitedForAndItsLateAnswerServesTheNext) {
+    struct Gate {
+        UniqueHandle first{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        UniqueHandle second{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        std::atomic<int> started{0};
+        std::atomic<int> ended{0};
+    };
+    const auto gate = std::make_shared<Gate>();
+    const auto reaches = [](const std::atomic<int>& counter, int count) {
+        for (int i = 0; i < 1000 && counter < count; ++i) Sleep(10);
+        return counter == count;
+    };
+    const std::string share = "\\\\server\\share\\";
+    {
+        // The first test says "there" once released, the second "missing";
+        // each blocks until then, at most ten seconds.
+        Win32FileSystem files([gate](const std::wstring&) {
+            const bool first = ++gate->started == 1;
+            WaitForSingleObject((first ? gate->first : gate->second).get(), 10000);
+            ++gate->ended;
+            return first;
+        });
+        EXPECT_FALSE(files.FolderExists(share));
+        EXPECT_FALSE(files.FolderExists(share)) << "still under way: missing at once";
+        EXPECT_TRUE(reaches(gate->started, 1)) << "one test of a folder at a time";
+        EXPECT_EQ(0, gate->ended.load());
+        SetEvent(gate->first.get());
+        ASSERT_TRUE(reaches(gate->ended, 1));
+        EXPECT_TRUE(files.FolderExists(share)) << "the late answer";
+        EXPECT_TRUE(reaches(gate->started, 2)) << "a new test";
+    }
+    EXPECT_EQ(1, gate->ended.load()) << "destroyed without waiting for the blocked test";
+    SetEvent(gate->second.get());
+    EXPECT_TRUE(reaches(gate->ended, 2));
 }
 
 }  // namespace
