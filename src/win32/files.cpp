@@ -101,8 +101,7 @@ bool IsBriefHold(DWORD error) {
 
 std::string SystemReason(unsigned long error) {
     std::wstring message = SystemMessage(error, MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN));
-    if (message.empty()) message = SystemMessage(error);
-    if (message.empty()) return "Error " + std::to_string(error);
+    if (message.empty()) message = SystemMessageOrCode(error);
     return ToCp932(message);
 }
 
