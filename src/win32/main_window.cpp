@@ -206,7 +206,10 @@ LRESULT MainWindow::OnGetDpiScaledSize(UINT dpi, SIZE& size) const {
 void MainWindow::ListenForChanges() {
     const auto events = adapters_->changeSignal.Events();
     for (std::size_t i = 0; i < events.size(); ++i) {
-        application_.WaitAlsoFor(events[i], [this, i] { adapters_->changeSignal.OnSignalled(i); });
+        // Called from the message loop, outside any handler: its own boundary.
+        application_.WaitAlsoFor(events[i], [this, i] {
+            RunHandler(adapters_->boxes, [&] { adapters_->changeSignal.OnSignalled(i); });
+        });
     }
 }
 
