@@ -264,7 +264,7 @@ TEST_F(WatchE2E, WhileJwCadsKeyIsMissingOnlyTheKeysOnTheWayToItAreFollowed) {
                                                  KEY_ALL_ACCESS, nullptr, &key, nullptr));
         RegCloseKey(key);
     }
-    EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 1000));
+    EXPECT_TRUE(WaitFor([&] { return ValueIs(L"File", WithoutBackslash(jww)); }, 5000));
 }
 
 }  // namespace
