@@ -46,6 +46,7 @@
 #include "win32/files.h"
 #include "win32/registry.h"
 #include "win32/text.h"
+#include "win32/window_class.h"
 
 namespace {
 
@@ -333,7 +334,8 @@ BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lp) {
     GetWindowThreadProcessId(hwnd, &owner);
     wchar_t cls[16] = {};
     GetClassNameW(hwnd, cls, 16);
-    search->found = owner == search->pid && IsWindowVisible(hwnd) && std::wstring(cls) == L"TForm1";
+    search->found =
+        owner == search->pid && IsWindowVisible(hwnd) && std::wstring(cls) == kMainWindowClass;
     return !search->found;
 }
 

@@ -12,8 +12,6 @@
 #include "util/sjis.h"
 #include "watch/interval.h"
 
-static_assert(kFolderCount == kWatchedCount, "one watched value per folder field");
-
 namespace {
 
 // The folder the dialog opens in for a field's text: the text less one

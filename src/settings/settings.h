@@ -5,7 +5,8 @@
 #include <cstddef>
 #include <string>
 
-inline constexpr std::size_t kFolderCount = 3;
+#include "util/folder_count.h"
+
 inline constexpr double kDefaultIntervalSeconds = 5.0;
 
 struct Settings {

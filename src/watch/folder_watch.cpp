@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 
 #include "util/errors.h"
 #include "util/sjis.h"
@@ -12,9 +13,7 @@ namespace {
 
 constexpr char kMainKey[] = "SOFTWARE\\Jw_cad\\jw_win\\";
 constexpr char kSection[] = "Folder";
-// The key whose changes are told: the main key's section.
-constexpr char kFolderKey[] = "SOFTWARE\\Jw_cad\\jw_win\\Folder";
-constexpr std::array<const char*, kWatchedCount> kValueNames = {"File", "FileC", "ZUKEI"};
+constexpr std::array<const char*, kFolderCount> kValueNames = {"File", "FileC", "ZUKEI"};
 constexpr std::uint32_t kChangedWaitMs = 500;
 
 // The folder as the registry holds it once "\" is appended: a folder typed
@@ -24,6 +23,9 @@ constexpr std::uint32_t kChangedWaitMs = 500;
 std::string AsFolderText(const std::string& folder) {
     return EndsWithBackslash(folder) ? folder : folder + "\\";
 }
+
+// The key whose changes are told: the main key's section.
+std::string FolderKey() { return kMainKey + std::string(kSection); }
 
 }  // namespace
 
@@ -57,9 +59,7 @@ void FolderWatch::Start(const WatchedFolders& folders, double intervalSeconds) {
     folders_ = folders;
     intervalSeconds_ = intervalSeconds;
     running_ = true;
-    // Without a notification the interval passes alone keep the values; each
-    // pass tries again.
-    changes_.Arm(kFolderKey);
+    ListenForChanges();
 }
 
 void FolderWatch::Stop() {
@@ -103,7 +103,7 @@ void FolderWatch::Pass() {
     } else {
         ReadValues();
         bool rewrite = false;
-        for (std::size_t i = 0; i < kWatchedCount; ++i) {
+        for (std::size_t i = 0; i < kFolderCount; ++i) {
             if (!folders_[i].empty() &&
                 UpperCase(lastRead_[i]) != UpperCase(AsFolderText(folders_[i]))) {
                 rewrite = true;
@@ -133,19 +133,28 @@ void FolderWatch::Rearm() {
         Stop();
         throw;
     }
-    changes_.Arm(kFolderKey);
+    ListenForChanges();
+}
+
+void FolderWatch::ListenForChanges() {
+    if (!changes_.Arm(FolderKey())) {
+        // No notification to be had: the interval passes alone keep the
+        // values, and each pass asks again.
+    }
 }
 
 void FolderWatch::ReadValues() {
     // Values of an earlier pass never stand in for a failed read: a value not
     // read stays empty, which equals no folder, so it is rewritten.
     for (std::string& value : lastRead_) value.clear();
+    // Lack of memory fails the read as a registry failure does.
     try {
         RegistryKey key(registry_, kMainKey);
-        for (std::size_t i = 0; i < kWatchedCount; ++i) {
-            lastRead_[i] = key.ReadText(kSection, kValueNames[i], "") + "\\";
+        for (std::size_t i = 0; i < kFolderCount; ++i) {
+            const std::optional<std::string> value = key.ReadText(kSection, kValueNames[i], "");
+            if (!value) return;
+            lastRead_[i] = *value + "\\";
         }
-    } catch (const RegistryError&) {
     } catch (const std::bad_alloc&) {
     }
 }
@@ -155,14 +164,15 @@ bool FolderWatch::WriteFolders() {
     // rest differing and tries again.
     try {
         RegistryKey key(registry_, kMainKey);
-        for (std::size_t i = 0; i < kWatchedCount; ++i) {
+        for (std::size_t i = 0; i < kFolderCount; ++i) {
             if (folders_[i].empty()) continue;
             const std::string text = AsFolderText(folders_[i]);
-            key.WriteText(kSection, kValueNames[i], text.substr(0, text.size() - 1));
+            if (!key.WriteText(kSection, kValueNames[i], text.substr(0, text.size() - 1))) {
+                return false;
+            }
         }
         return true;
-    } catch (const RegistryError&) {
     } catch (const std::bad_alloc&) {
+        return false;
     }
-    return false;
 }

@@ -7,17 +7,17 @@
 #include <cstddef>
 #include <string>
 
+#include "util/folder_count.h"
 #include "watch/event_loop.h"
 #include "watch/ports.h"
 #include "watch/registry_port.h"
 
-inline constexpr std::size_t kWatchedCount = 3;
 // The folders for Jw_cad's values File (JWW files), FileC (other files) and
 // ZUKEI (figure files), in that order; an empty one is not watched.
-using WatchedFolders = std::array<std::string, kWatchedCount>;
+using WatchedFolders = std::array<std::string, kFolderCount>;
 // For each folder: whether its name is the one typed, with no character that
 // code page 932 could only approximate.
-using FolderNamesExact = std::array<bool, kWatchedCount>;
+using FolderNamesExact = std::array<bool, kFolderCount>;
 
 // What a pass found, in the order a pass reports it.
 enum class PassReport {
@@ -82,6 +82,7 @@ public:
 private:
     void Pass();
     void Rearm();
+    void ListenForChanges();
     void ReadValues();
     bool WriteFolders();
 

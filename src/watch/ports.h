@@ -36,7 +36,7 @@ public:
     // loop once the handler that runs has returned; changes close together
     // may be told as one. Returns at once when it already listens. False when no
     // notification can be had.
-    virtual bool Arm(const std::string& keyPath) = 0;
+    [[nodiscard]] virtual bool Arm(const std::string& keyPath) = 0;
     // No more changes are told, not even one already signalled.
     virtual void Disarm() = 0;
 };

@@ -16,22 +16,20 @@ private:
     IRegistry::Key key_;
 };
 
-IRegistry::Key CreateOrThrow(IRegistry& registry, const std::string& keyPath) {
-    std::optional<IRegistry::Key> key = registry.CreateKey(0, keyPath);
-    if (!key) throw RegistryError("registry key cannot be opened or created");
-    return *key;
-}
-
 }  // namespace
 
 RegistryKey::RegistryKey(IRegistry& registry, const std::string& keyPath)
-    : registry_(registry), key_(CreateOrThrow(registry, keyPath)) {}
+    : registry_(registry), key_(registry.CreateKey(0, keyPath)) {}
 
-RegistryKey::~RegistryKey() { registry_.CloseKey(key_); }
+RegistryKey::~RegistryKey() {
+    if (key_) registry_.CloseKey(*key_);
+}
 
-std::string RegistryKey::ReadText(const std::string& section, const std::string& name,
-                                  const std::string& defaultText) {
-    std::optional<IRegistry::Key> opened = registry_.OpenKey(key_, section);
+std::optional<std::string> RegistryKey::ReadText(const std::string& section,
+                                                 const std::string& name,
+                                                 const std::string& defaultText) {
+    if (!key_) return std::nullopt;
+    std::optional<IRegistry::Key> opened = registry_.OpenKey(*key_, section);
     if (!opened) return defaultText;
     SubKey sub(registry_, *opened);
 
@@ -43,21 +41,18 @@ std::string RegistryKey::ReadText(const std::string& section, const std::string&
         case IRegistry::Query::NotFound:
             return defaultText;
         case IRegistry::Query::Failed:
-            throw RegistryError("registry value cannot be read");
+            return std::nullopt;
     }
-    if (data.empty()) return {};
-    if (type != kRegSz && type != kRegExpandSz) {
-        throw RegistryError("registry value is not a string");
-    }
+    if (data.empty()) return std::string();
+    if (type != kRegSz && type != kRegExpandSz) return std::nullopt;
     return data.substr(0, data.find('\0'));
 }
 
-void RegistryKey::WriteText(const std::string& section, const std::string& name,
+bool RegistryKey::WriteText(const std::string& section, const std::string& name,
                             const std::string& text) {
-    std::optional<IRegistry::Key> created = registry_.CreateKey(key_, section);
-    if (!created) throw RegistryError("registry subkey cannot be created");
+    if (!key_) return false;
+    std::optional<IRegistry::Key> created = registry_.CreateKey(*key_, section);
+    if (!created) return false;
     SubKey sub(registry_, *created);
-    if (!registry_.SetStringValue(sub.Get(), name, text)) {
-        throw RegistryError("registry value cannot be set");
-    }
+    return registry_.SetStringValue(sub.Get(), name, text);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "win32/frame_edge.h"
 #include "win32/text.h"
 #include "win32/window_text.h"
 
@@ -75,7 +76,10 @@ LRESULT GuardedInput(HWND edit, UINT msg, WPARAM wp, LPARAM lp, std::size_t maxB
 }
 
 LRESULT CALLBACK ByteLimitProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                               DWORD_PTR maxBytes) {
+                               DWORD_PTR maxBytes) noexcept;
+
+LRESULT LimitedMessage(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                       std::size_t maxBytes) {
     switch (msg) {
         case WM_CHAR:
         case WM_IME_CHAR: {
@@ -110,6 +114,12 @@ LRESULT CALLBACK ByteLimitProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_P
             break;
     }
     return DefSubclassProc(edit, msg, wp, lp);
+}
+
+LRESULT CALLBACK ByteLimitProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                               DWORD_PTR maxBytes) noexcept {
+    return AtFrameEdge<LRESULT>(edit, 0,
+                                [&] { return LimitedMessage(edit, msg, wp, lp, id, maxBytes); });
 }
 
 }  // namespace

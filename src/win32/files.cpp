@@ -211,8 +211,7 @@ void CALLBACK RunFolderTest(PTP_CALLBACK_INSTANCE, void* context) {
 
 std::string SystemReason(unsigned long error) {
     std::wstring message = SystemMessage(error, MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN));
-    if (message.empty()) message = SystemMessage(error);
-    if (message.empty()) return "Error " + std::to_string(error);
+    if (message.empty()) message = SystemMessageOrCode(error);
     return ToCp932(message);
 }
 

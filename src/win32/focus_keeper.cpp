@@ -11,7 +11,7 @@ void FocusKeeper::Track(HWND control) {
 }
 
 LRESULT CALLBACK FocusKeeper::NoteFocus(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                        DWORD_PTR keeper) {
+                                        DWORD_PTR keeper) noexcept {
     if (msg == WM_SETFOCUS) {
         reinterpret_cast<FocusKeeper*>(keeper)->last_ = control;
     } else if (msg == WM_NCDESTROY) {

@@ -28,7 +28,7 @@ public:
 
 private:
     static LRESULT CALLBACK NoteFocus(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                      DWORD_PTR keeper);
+                                      DWORD_PTR keeper) noexcept;
 
     HWND window_;
     HWND last_ = nullptr;

@@ -31,7 +31,7 @@ void PlaceDialog(HWND dialog, HWND reference) {
 
 // The hook runs in an empty child dialog of the Explorer-style dialog; the
 // dialog itself is its parent. lCustData carries the window to centre on.
-UINT_PTR CALLBACK HookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+UINT_PTR CALLBACK HookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) noexcept {
     if (message == WM_NOTIFY) {
         const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
         if (notify->hdr.code == CDN_INITDONE) {

@@ -11,7 +11,7 @@
 
 namespace {
 
-BOOL CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+BOOL CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) noexcept {
     *reinterpret_cast<bool*>(found) = true;
     return FALSE;
 }

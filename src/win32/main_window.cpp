@@ -14,16 +14,17 @@
 #include "win32/dpi.h"
 #include "win32/files.h"
 #include "win32/folder_dialog.h"
+#include "win32/frame_edge.h"
 #include "win32/message_boxes.h"
 #include "win32/registry.h"
 #include "win32/resource.h"
 #include "win32/text.h"
 #include "win32/timer.h"
 #include "win32/window.h"
+#include "win32/window_class.h"
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TForm1";
 constexpr UINT kFirstShowMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchTimerId = 1;
 constexpr DWORD kFrameStyle =
@@ -94,7 +95,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = kMainWindowClass;
     // Shared icons: the system frees them with the module.
     wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DIRMIND), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXICON),
@@ -117,7 +118,7 @@ bool MainWindow::Create() {
     const SIZE frame = FrameSize(ClientSize(systemDpi), kFrameStyle, kFrameExStyle, systemDpi);
     const std::wstring caption = ToWide(texts::kCaption);
     // The window is taken at its WM_NCCREATE.
-    if (!CreateWindowExW(kFrameExStyle, kClassName, caption.c_str(), kFrameStyle,
+    if (!CreateWindowExW(kFrameExStyle, kMainWindowClass, caption.c_str(), kFrameStyle,
                          Scale(layout::kInitialLeft, systemDpi),
                          Scale(layout::kInitialTop, systemDpi), frame.cx, frame.cy, nullptr,
                          nullptr, instance_, this)) {
@@ -205,7 +206,10 @@ LRESULT MainWindow::OnGetDpiScaledSize(UINT dpi, SIZE& size) const {
 void MainWindow::ListenForChanges() {
     const auto events = adapters_->changeSignal.Events();
     for (std::size_t i = 0; i < events.size(); ++i) {
-        application_.WaitAlsoFor(events[i], [this, i] { adapters_->changeSignal.OnSignalled(i); });
+        // Called from the message loop, outside any handler: its own boundary.
+        application_.WaitAlsoFor(events[i], [this, i] {
+            RunHandler(adapters_->boxes, [&] { adapters_->changeSignal.OnSignalled(i); });
+        });
     }
 }
 
@@ -227,7 +231,20 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         self->window_.Forget();
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
-    return self->OnMessage(msg, wp, lp);
+    // The frame's edge: an error goes to the error boundary, never through
+    // the system's frames.
+    std::exception_ptr error;
+    if (msg == kFrameErrorMessage) {
+        error = *reinterpret_cast<const std::exception_ptr*>(lp);
+    } else {
+        try {
+            return self->OnMessage(msg, wp, lp);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    if (self->adapters_) ShowAtBoundary(self->adapters_->boxes, error);
+    return 0;
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

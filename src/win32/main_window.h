@@ -1,6 +1,7 @@
-// The main window: the Win32 window of class "TForm1" with its controls, the
-// adapters the form's logic works through, and the MainForm that handles its
-// events. Its window procedure dispatches each message to a named handler.
+// The main window: the Win32 window of class kMainWindowClass with its
+// controls, the adapters the form's logic works through, and the MainForm
+// that handles its events. Its window procedure dispatches each message to a
+// named handler.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +14,7 @@
 #include "win32/fonts.h"
 #include "win32/handles.h"
 
-// Registers the window class "TForm1"; false when that fails.
+// Registers the main window's class (kMainWindowClass); false when that fails.
 bool RegisterMainWindowClass(HINSTANCE instance);
 
 class MainWindow {

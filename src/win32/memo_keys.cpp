@@ -6,7 +6,8 @@ namespace {
 
 constexpr UINT_PTR kMemoKeysId = 2;
 
-LRESULT CALLBACK MemoKeysProc(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK MemoKeysProc(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                              DWORD_PTR) noexcept {
     switch (msg) {
         case WM_KEYDOWN:
             if (wp == VK_ESCAPE) return 0;

@@ -4,6 +4,7 @@
 
 #include "app/texts.h"
 #include "win32/dpi.h"
+#include "win32/frame_edge.h"
 #include "win32/handles.h"
 #include "win32/system_message.h"
 #include "win32/text.h"
@@ -120,11 +121,14 @@ void LayOut(HWND box, ErrorBox& request) {
     SetFocus(ok);
 }
 
-INT_PTR CALLBACK ErrorBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR CALLBACK ErrorBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     switch (msg) {
         case WM_INITDIALOG:
-            LayOut(box, *reinterpret_cast<ErrorBox*>(lp));
-            return FALSE;  // the focus is set
+            // The focus is set.
+            return AtFrameEdge<INT_PTR>(box, FALSE, [&] {
+                LayOut(box, *reinterpret_cast<ErrorBox*>(lp));
+                return INT_PTR{FALSE};
+            });
         case WM_COMMAND:
             if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
                 EndDialog(box, LOWORD(wp));
@@ -180,7 +184,6 @@ void Win32MessageBoxes::ShowAppBox(const std::wstring& text) {
 }
 
 void ShowSystemError(const std::wstring& appTitle, DWORD error) {
-    std::wstring message = SystemMessage(error);
-    if (message.empty()) message = ToWide("Error " + std::to_string(error));
+    const std::wstring message = SystemMessageOrCode(error);
     MessageBoxW(nullptr, message.c_str(), appTitle.c_str(), MB_OK | MB_ICONERROR);
 }

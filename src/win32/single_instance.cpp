@@ -3,11 +3,9 @@
 #include <cwchar>
 
 #include "win32/handles.h"
+#include "win32/window_class.h"
 
 namespace {
-
-// The main window's class, as the main window registers it.
-constexpr wchar_t kMainWindowClass[] = L"TForm1";
 
 // Local: the user's own session.
 std::wstring ClaimName(const FileIdentity& file) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "win32/dpi.h"
+#include "win32/frame_edge.h"
 #include "win32/handles.h"
 
 namespace {
@@ -32,18 +33,22 @@ void PaintStatus(HWND bar, HDC dc, COLORREF background) {
 }
 
 LRESULT CALLBACK StatusPaintProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                 DWORD_PTR background) {
+                                 DWORD_PTR background) noexcept {
+    const auto paint = [&](HDC dc) {
+        return AtFrameEdge<LRESULT>(bar, 0, [&] {
+            PaintStatus(bar, dc, static_cast<COLORREF>(background));
+            return LRESULT{0};
+        });
+    };
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            const PaintScope paint(bar);
-            PaintStatus(bar, paint.Get(), static_cast<COLORREF>(background));
-            return 0;
+            const PaintScope scope(bar);
+            return paint(scope.Get());
         }
         case WM_PRINTCLIENT:
-            PaintStatus(bar, reinterpret_cast<HDC>(wp), static_cast<COLORREF>(background));
-            return 0;
+            return paint(reinterpret_cast<HDC>(wp));
         case WM_NCDESTROY:
             RemoveWindowSubclass(bar, StatusPaintProc, id);
             break;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 std::wstring SystemMessage(unsigned long error, unsigned short language) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
@@ -14,4 +16,9 @@ std::wstring SystemMessage(unsigned long error, unsigned short language) {
         message.pop_back();
     }
     return message;
+}
+
+std::wstring SystemMessageOrCode(unsigned long error) {
+    std::wstring message = SystemMessage(error);
+    return message.empty() ? L"Error " + std::to_wstring(error) : message;
 }

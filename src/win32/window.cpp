@@ -1,5 +1,6 @@
 #include "win32/window.h"
 
+#include <exception>
 #include <vector>
 
 #include "app/window_place.h"
@@ -8,13 +9,24 @@
 
 namespace {
 
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+// The monitors' work areas, and an error that ended their enumeration: it
+// cannot pass through the system's frame, so it is raised after it.
+struct WorkAreas {
+    std::vector<ScreenArea> areas;
+    std::exception_ptr error;
+};
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM found) noexcept {
+    auto& work = *reinterpret_cast<WorkAreas*>(found);
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcWork;
-        reinterpret_cast<std::vector<ScreenArea>*>(areas)->push_back(
-            {r.left, r.top, r.right, r.bottom});
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    const RECT& r = info.rcWork;
+    try {
+        work.areas.push_back({r.left, r.top, r.right, r.bottom});
+    } catch (...) {
+        work.error = std::current_exception();
+        return FALSE;
     }
     return TRUE;
 }
@@ -79,8 +91,9 @@ void Win32Window::Minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
 void Win32Window::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void Win32Window::KeepInView() {
-    std::vector<ScreenArea> workAreas;
-    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    WorkAreas work;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&work));
+    if (work.error) std::rethrow_exception(work.error);
     // The size and the place of the frame as restored, in screen pixels.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
@@ -89,6 +102,6 @@ void Win32Window::KeepInView() {
     const POINT position = Position();
     const ScreenPoint now{position.x, position.y};
     const ScreenPoint target =
-        PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, workAreas);
+        PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, work.areas);
     if (target.x != now.x || target.y != now.y) MoveToPixels({target.x, target.y});
 }

@@ -9,11 +9,11 @@
 #include <iterator>
 
 #include "app/layout.h"
+#include "app/version.h"
 
 namespace e2e {
 namespace {
 
-constexpr wchar_t kCaption[] = L"Dirmind Ver.1.00";
 constexpr wchar_t kJwKey[] = L"SOFTWARE\\Jw_cad\\jw_win\\Folder";
 
 std::wstring Convert(UINT codePage, const std::string& bytes) {
@@ -146,6 +146,8 @@ std::string U8(const std::wstring& wide) { return Convert(CP_UTF8, wide); }
 std::wstring FromCp932(const std::string& bytes) { return Convert(932, bytes); }
 std::string ToCp932(const std::wstring& wide) { return Convert(932, wide); }
 
+std::wstring MainCaption() { return L"Dirmind Ver." + W(DIRMIND_VERSION); }
+
 bool WaitFor(const std::function<bool()>& cond, int timeoutMs) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
     for (;;) {
@@ -270,7 +272,7 @@ bool App::WaitForMain(int timeoutMs) {
     HWND found = nullptr;
     bool ok = WaitFor(
         [&] {
-            found = FindTopWindow(pid_, kCaption, true);
+            found = FindTopWindow(pid_, MainCaption(), true);
             return found != nullptr || !Running();
         },
         timeoutMs);

@@ -21,6 +21,9 @@ std::wstring FromCp932(const std::string& bytes);
 std::string ToCp932(const std::wstring& wide);
 
 // Polls cond every 10 ms until it holds or timeoutMs passes; true if it held.
+// The main window's caption: "Dirmind Ver." and the version of app/version.h.
+std::wstring MainCaption();
+
 bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000);
 
 // A fresh temporary folder holding a copy of Dirmind.exe; removed at the end.
@@ -56,7 +59,7 @@ std::optional<std::wstring> Get(const std::wstring& name, DWORD* type = nullptr)
 class App {
 public:
     // Starts the executable and waits (10 s at most) until its main window
-    // "Dirmind Ver.1.00" is visible. Fails the test (ADD_FAILURE) otherwise.
+    // (MainCaption) is visible. Fails the test (ADD_FAILURE) otherwise.
     explicit App(const std::wstring& exePath);
     // Starts the executable; without waitForMain it returns at once (a box
     // shown while the window comes up keeps it hidden) and WaitForMain finds

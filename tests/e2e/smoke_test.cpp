@@ -9,7 +9,7 @@ TEST(Startup, WindowComesUpAndExitEndsTheProcess) {
     Sandbox box;
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());
-    EXPECT_EQ(L"Dirmind Ver.1.00", app.Text(app.Main()));
+    EXPECT_EQ(MainCaption(), app.Text(app.Main()));
     app.CloseBox();
     EXPECT_EQ(std::optional<DWORD>(0), app.WaitForExit());
 }

@@ -56,7 +56,7 @@ std::wstring ClassOf(HWND hwnd) {
 
 TEST_F(Window, FrameHasItsCaptionSizePlaceAndBorder) {
     HWND main = app().Main();
-    EXPECT_EQ(L"Dirmind Ver.1.00", app().Text(main));
+    EXPECT_EQ(MainCaption(), app().Text(main));
     EXPECT_EQ(L"TForm1", ClassOf(main));
     RECT client = app().MainClientRect();
     EXPECT_EQ(591, client.right - client.left);

@@ -50,7 +50,7 @@ class RegistryKeyTest : public ::testing::Test {
 protected:
     void TearDown() override { EXPECT_EQ(0, reg.OpenHandles()); }
 
-    std::string Read(const std::string& name, const std::string& def = "DEF") {
+    std::optional<std::string> Read(const std::string& name, const std::string& def = "DEF") {
         RegistryKey key(reg, kMain);
         return key.ReadText("Folder", name, def);
     }
@@ -68,9 +68,14 @@ TEST_F(RegistryKeyTest, OpeningCreatesTheMissingKeyAndClosesItAtTheEnd) {
     EXPECT_FALSE(reg.HasKey(kFolder));  // opening never makes the subkey
 }
 
-TEST_F(RegistryKeyTest, AKeyThatCannotBeOpenedOrCreatedThrows) {
+TEST_F(RegistryKeyTest, AKeyThatCannotBeOpenedOrCreatedFailsEveryOperation) {
     reg.failCreate = true;
-    EXPECT_THROW(RegistryKey(reg, kMain), RegistryError);
+    RegistryKey key(reg, kMain);
+    EXPECT_FALSE(key.IsOpen());
+    EXPECT_FALSE(key.ReadText("Folder", "File", "DEF"));
+    reg.failCreate = false;
+    EXPECT_FALSE(key.WriteText("Folder", "File", "C:\\A"));
+    EXPECT_FALSE(reg.HasKey(kFolder));
 }
 
 TEST_F(RegistryKeyTest, NameAndKeyPathAreCaseInsensitiveAndBytesComeBackUnchanged) {
@@ -79,23 +84,23 @@ TEST_F(RegistryKeyTest, NameAndKeyPathAreCaseInsensitiveAndBytesComeBackUnchange
     EXPECT_EQ(sjis, Read("File"));
 }
 
-TEST_F(RegistryKeyTest, AQueryErrorThrowsAndClosesTheSubkey) {
+TEST_F(RegistryKeyTest, AQueryErrorFailsAndClosesTheSubkey) {
     reg.PutString(kFolder, "Broken", "C:\\A");
     reg.failQuery.insert("Broken");
     RegistryKey key(reg, kMain);
-    EXPECT_THROW(key.ReadText("Folder", "Broken", "DEF"), RegistryError);
+    EXPECT_FALSE(key.ReadText("Folder", "Broken", "DEF"));
     EXPECT_EQ(1, reg.OpenHandles());  // only the main key stays open
 }
 
-TEST_F(RegistryKeyTest, RefusedWriteOrSubkeyThrowsAndKeepsEarlierWrites) {
+TEST_F(RegistryKeyTest, RefusedWriteOrSubkeyFailsAndKeepsEarlierWrites) {
     {
         RegistryKey key(reg, kMain);
         reg.writesBeforeRefusal = 1;
-        key.WriteText("Folder", "File", "C:\\A");
-        EXPECT_THROW(key.WriteText("Folder", "FileC", "C:\\B"), RegistryError);
+        EXPECT_TRUE(key.WriteText("Folder", "File", "C:\\A"));
+        EXPECT_FALSE(key.WriteText("Folder", "FileC", "C:\\B"));
         reg.writesBeforeRefusal = -1;
         reg.failCreate = true;
-        EXPECT_THROW(key.WriteText("Folder", "ZUKEI", "C:\\C"), RegistryError);
+        EXPECT_FALSE(key.WriteText("Folder", "ZUKEI", "C:\\C"));
         reg.failCreate = false;
     }
     EXPECT_EQ("C:\\A", Read("File"));

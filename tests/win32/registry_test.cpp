@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract, ::testing::Values(&MakeWin32Be
 
 class Win32RegistryTest : public ::testing::Test {
 protected:
-    std::string Read(const std::string& name, const std::string& def = "DEF") {
+    std::optional<std::string> Read(const std::string& name, const std::string& def = "DEF") {
         RegistryKey key(reg_, main_);
         return key.ReadText("Folder", name, def);
     }
@@ -138,7 +138,7 @@ TEST_F(Win32RegistryTest, StringsComeBackInCodePage932) {
 TEST_F(Win32RegistryTest, WriteStoresCodePage932AsUtf16OfLengthPlusOne) {
     {
         RegistryKey key(reg_, main_);
-        key.WriteText("Folder", "File", kSjis);
+        EXPECT_TRUE(key.WriteText("Folder", "File", kSjis));
     }
     auto file = bench_.GetRaw(L"File");
     ASSERT_TRUE(file);
@@ -163,10 +163,10 @@ TEST_F(Win32RegistryTest, HandlesAreReleasedOnEveryPath) {
     ASSERT_NE(0u, before);
     for (int i = 0; i < 200; ++i) {
         RegistryKey key(reg_, main_);
-        key.WriteText("Folder", "File", "C:\\Jww");
+        EXPECT_TRUE(key.WriteText("Folder", "File", "C:\\Jww"));
         EXPECT_EQ("C:\\Jww", key.ReadText("Folder", "File", ""));
         EXPECT_EQ("d", key.ReadText("Missing", "File", "d"));
-        EXPECT_THROW(key.ReadText("Folder", "Dword", ""), RegistryError);
+        EXPECT_FALSE(key.ReadText("Folder", "Dword", ""));
     }
     // 1000 keys were opened; a leak of even one per round shows here.
     EXPECT_LT(ProbeHandle(), before + 100);
@@ -174,7 +174,7 @@ TEST_F(Win32RegistryTest, HandlesAreReleasedOnEveryPath) {
 
 TEST_F(Win32RegistryTest, AKeyThatCannotBeOpenedFails) {
     // A key name longer than the registry allows (255 characters).
-    EXPECT_THROW(RegistryKey(reg_, main_ + std::string(300, 'x')), RegistryError);
+    EXPECT_FALSE(RegistryKey(reg_, main_ + std::string(300, 'x')).IsOpen());
 }
 
 }  // namespace

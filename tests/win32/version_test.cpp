@@ -50,7 +50,7 @@ protected:
 };
 
 TEST_F(VersionResource, NumbersAreTheVersionOfTheSource) {
-    // "1.00": major 1, minor 0.
+    // "M.mm": major M, minor mm.
     const std::string text = DIRMIND_VERSION;
     const WORD major = static_cast<WORD>(std::stoi(text.substr(0, text.find('.'))));
     const WORD minor = static_cast<WORD>(std::stoi(text.substr(text.find('.') + 1)));
