@@ -1,5 +1,5 @@
 // Creates the main window's controls from the layout table, each with its
-// font, colours and behaviours, in the tab order of the layout, and places
+// font and behaviours, in the layout's window order, and places
 // them for a resolution.
 #pragma once
 

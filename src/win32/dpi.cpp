@@ -74,6 +74,10 @@ RECT ScaledPlace(const layout::Control& control, UINT dpi) {
     return {left, top, left + Scale(control.width, dpi), top + Scale(control.height, dpi)};
 }
 
+SIZE LayoutClientSize(UINT dpi) {
+    return {Scale(layout::kClientWidth, dpi), Scale(layout::kClientHeight, dpi)};
+}
+
 SIZE FrameSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
     RECT frame{0, 0, client.cx, client.cy};
     auto* adjust = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");

@@ -24,6 +24,8 @@ int Scale(int basePixels, UINT dpi);
 // A control's place in its window's client area at dpi: its place and size
 // in the layout, each scaled.
 RECT ScaledPlace(const layout::Control& control, UINT dpi);
+// The main window's client area at dpi.
+SIZE LayoutClientSize(UINT dpi);
 // The outer size of a window whose client area has the given size, with the
 // frame's measures at dpi.
 SIZE FrameSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi);

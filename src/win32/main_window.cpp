@@ -26,15 +26,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"TForm1";
 constexpr UINT kFirstShowMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchTimerId = 1;
-constexpr DWORD kFrameStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
-
-COLORREF ToColorRef(layout::Colour c) { return RGB(c.red, c.green, c.blue); }
-
-SIZE ClientSize(UINT dpi) {
-    return {Scale(layout::kClientWidth, dpi), Scale(layout::kClientHeight, dpi)};
-}
 
 }  // namespace
 
@@ -93,7 +84,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     wc.lpfnWndProc = MainWindow::WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    // The background is the palette's: WM_ERASEBKGND paints it.
     wc.lpszClassName = kClassName;
     // Shared icons: the system frees them with the module.
     wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DIRMIND), IMAGE_ICON,
@@ -114,7 +105,8 @@ MainWindow::~MainWindow() = default;
 bool MainWindow::Create() {
     // The first place is one of a 96-dpi screen, as the saved ones are.
     const UINT systemDpi = SystemDpi();
-    const SIZE frame = FrameSize(ClientSize(systemDpi), kFrameStyle, kFrameExStyle, systemDpi);
+    const SIZE frame =
+        FrameSize(LayoutClientSize(systemDpi), kFrameStyle, kFrameExStyle, systemDpi);
     const std::wstring caption = ToWide(texts::kCaption);
     // The window is taken at its WM_NCCREATE.
     if (!CreateWindowExW(kFrameExStyle, kClassName, caption.c_str(), kFrameStyle,
@@ -128,9 +120,9 @@ bool MainWindow::Create() {
     FitClientArea();
     LoadIcons();
     fonts_ = CreateWindowFonts(dpi_);
-    bannerBrush_.reset(CreateSolidBrush(ToColorRef(layout::kBannerColour)));
     focus_ = std::make_unique<FocusKeeper>(hwnd);
     if (!CreateControls(hwnd, instance_, fonts_, dpi_)) return false;
+    ApplyColours();
     for (const layout::Control& control : layout::Controls()) {
         focus_->Track(GetDlgItem(hwnd, control.id));
     }
@@ -140,64 +132,6 @@ bool MainWindow::Create() {
     ListenForChanges();
     PostMessageW(hwnd, kFirstShowMessage, 0, 0);
     return true;
-}
-
-// The frame's metrics may differ from what AdjustWindowRectEx assumed: the
-// client area is what must come out exact.
-void MainWindow::FitClientArea() {
-    RECT client{};
-    RECT frame{};
-    GetClientRect(window_.Get(), &client);
-    GetWindowRect(window_.Get(), &frame);
-    const SIZE size = ClientSize(dpi_);
-    const int dx = size.cx - client.right;
-    const int dy = size.cy - client.bottom;
-    if (dx != 0 || dy != 0) {
-        SetWindowPos(window_.Get(), nullptr, 0, 0, frame.right - frame.left + dx,
-                     frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-void MainWindow::LoadIcons() {
-    const auto load = [this](int metric) {
-        const int size = SystemMetric(metric, dpi_);
-        return UniqueIcon(static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_DIRMIND), IMAGE_ICON, size, size, 0)));
-    };
-    UniqueIcon small = load(SM_CXSMICON);
-    UniqueIcon big = load(SM_CXICON);
-    // Each replaces the one before only once the window holds it.
-    if (small) {
-        SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-        smallIcon_ = std::move(small);
-    }
-    if (big) {
-        SendMessageW(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-        bigIcon_ = std::move(big);
-    }
-}
-
-// The window moved to a monitor of another resolution, or the resolution
-// changed: the layout again at the new one, in the place the system suggests.
-void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    const HWND hwnd = window_.Get();
-    dpi_ = dpi;
-    WindowFonts fonts = CreateWindowFonts(dpi);
-    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    FitClientArea();
-    LayOutControls(hwnd, fonts, dpi);
-    // The old fonts go once no control uses them.
-    fonts_ = std::move(fonts);
-    LoadIcons();
-    InvalidateRect(hwnd, nullptr, TRUE);
-}
-
-// The size the system suggests at the next change of resolution: the frame
-// around the layout's client area at the new one.
-LRESULT MainWindow::OnGetDpiScaledSize(UINT dpi, SIZE& size) const {
-    size = FrameSize(ClientSize(dpi), kFrameStyle, kFrameExStyle, dpi);
-    return TRUE;
 }
 
 // The message loop waits on the change notification's events beside the
@@ -232,6 +166,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const HWND hwnd = window_.Get();
+    if (msg == WM_ERASEBKGND && OnEraseBackground(reinterpret_cast<HDC>(wp))) return 1;
     if (!adapters_) return DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
         case kFirstShowMessage:
@@ -264,6 +199,17 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kGetDpiScaledSizeMessage:
             return OnGetDpiScaledSize(static_cast<UINT>(wp), *reinterpret_cast<SIZE*>(lp));
+        case WM_SIZE:
+            OnSize(wp);
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            // Common controls learn of it only from their parent.
+            SendDlgItemMessageW(hwnd, layout::kStatusLine, msg, wp, lp);
+            ApplyColours();
+            return 0;
+        case WM_SETTINGCHANGE:
+            ApplyColours();
+            return DefWindowProcW(hwnd, msg, wp, lp);
         default:
             return DefWindowProcW(hwnd, msg, wp, lp);
     }
@@ -276,13 +222,7 @@ void MainWindow::OnFirstShow() {
     const HWND hwnd = window_.Get();
     if (application_.Terminated() || !hwnd) return;
     adapters_->window.KeepInView();
-    // A hidden window moved to a monitor of another resolution may not have
-    // been told; a minimised one is told when it is restored.
-    if (const UINT dpi = WindowDpi(hwnd); dpi != dpi_ && !IsIconic(hwnd)) {
-        RECT frame{};
-        GetWindowRect(hwnd, &frame);
-        OnDpiChanged(dpi, frame);
-    }
+    FitBeforeShowing();
     if (!IsIconic(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
 }
@@ -336,29 +276,6 @@ void MainWindow::OnEndSession(bool ending) {
     if (!ending) return;
     adapters_->form.SaveAtSessionEnd();
     ExitProcess(0);
-}
-
-LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
-    switch (GetDlgCtrlID(control)) {
-        case layout::kBanner:
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor(dc, ToColorRef(layout::kBannerColour));
-            return reinterpret_cast<LRESULT>(bannerBrush_.get());
-        case layout::kJwwField:
-        case layout::kOtherField:
-        case layout::kFigureField:
-        case layout::kIntervalField:
-        case layout::kHelpMemo:
-            // Read-only and disabled edits ask here; they keep the window colour.
-            SetTextColor(dc,
-                         GetSysColor(IsWindowEnabled(control) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-        default:
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor(dc, ToColorRef(layout::kBackground));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    }
 }
 
 // A multi-line edit passes Tab on this way.

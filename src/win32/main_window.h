@@ -12,6 +12,7 @@
 #include "win32/focus_keeper.h"
 #include "win32/fonts.h"
 #include "win32/handles.h"
+#include "win32/palette.h"
 
 // Registers the window class "TForm1"; false when that fails.
 bool RegisterMainWindowClass(HINSTANCE instance);
@@ -34,6 +35,10 @@ private:
     friend bool RegisterMainWindowClass(HINSTANCE instance);
     struct Adapters;
 
+    static constexpr DWORD kFrameStyle =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    static constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnFirstShow();
@@ -41,14 +46,27 @@ private:
     void OnTimer(WPARAM timerId);
     void OnClose();
     void OnEndSession(bool ending);
-    LRESULT OnCtlColorStatic(HDC dc, HWND control);
     void OnNextDlgCtl(WPARAM wp, LPARAM lp);
 
+    // Colours (main_window_colours.cpp).
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    bool OnEraseBackground(HDC dc);
+    // The system's colours or its high contrast changed, or the window is
+    // new: the palette for the scheme now, on every surface at once.
+    void ApplyColours();
+
+    // Resolution (main_window_dpi.cpp).
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& size) const;
-
+    void OnSize(WPARAM kind);
+    // A hidden window moved to a monitor of another resolution may not have
+    // been told: laid out for the monitor it is on before it shows.
+    void FitBeforeShowing();
     // The client area of the layout at the window's resolution, exactly.
     void FitClientArea();
+    // While minimised: the frame the window takes when restored, around the
+    // layout's client area at the window's resolution.
+    void FitRestoredFrame();
     // The title bar's and the task switcher's icons at the window's resolution.
     void LoadIcons();
     void ListenForChanges();
@@ -60,6 +78,12 @@ private:
     Win32Application& application_;
     bool shown_ = false;
     UINT dpi_ = 96;  // the resolution the window is laid out for
+    // Counts the changes of resolution begun: one that a nested change
+    // overtook stops where it finds that.
+    unsigned dpiChanges_ = 0;
+    bool minimised_ = false;
+    WindowPalette palette_{};
+    UniqueBrush windowBrush_;
     WindowFonts fonts_;
     UniqueIcon smallIcon_;
     UniqueIcon bigIcon_;

@@ -1,14 +1,81 @@
 // The main window when its resolution changes (moved to another monitor, or
-// the display scale changed): laid out again for the new one in the place
-// the system suggests, and exactly as before when it changes back.
+// the display scale changed), also while minimised; its window order as
+// screen readers read it; its colours when the system's change.
 #include "win32/main_window.h"
 
+// After windows.h.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <windows.h>
 
+#include <array>
+#include <string>
+#include <utility>
+
 #include "app/layout.h"
+#include "win32/text.h"
 
 namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterMainWindowClass(GetModuleHandleW(nullptr));
+        ASSERT_TRUE(main.Create());
+    }
+    HWND Item(int id) const { return GetDlgItem(main.Handle(), id); }
+
+    Win32Application app{L"Dirmind"};
+    MainWindow main{GetModuleHandleW(nullptr), app};
+};
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    return name;
+}
+
+// The name a screen reader gives the control; empty where none is given.
+std::wstring AccessibleName(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          IID_IAccessible, reinterpret_cast<void**>(&object))) ||
+        !object) {
+        return L"";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring text;
+    if (object->get_accName(self, &name) == S_OK && name) text = name;
+    SysFreeString(name);
+    object->Release();
+    return text;
+}
+
+TEST_F(MainWindowTest, WalkingBackFromEachFieldReachesItsOwnLabelFirst) {
+    const std::array<std::pair<int, int>, 5> named{
+        {{layout::kJwwField, layout::kJwwLabel},
+         {layout::kOtherField, layout::kOtherLabel},
+         {layout::kFigureField, layout::kFigureLabel},
+         {layout::kIntervalField, layout::kIntervalLabel},
+         {layout::kHelpMemo, layout::kBanner}}};
+    for (const auto& [field, label] : named) {
+        HWND before = GetWindow(Item(field), GW_HWNDPREV);
+        while (before && _wcsicmp(ClassOf(before).c_str(), L"Static") != 0) {
+            before = GetWindow(before, GW_HWNDPREV);
+        }
+        EXPECT_EQ(Item(label), before) << field;
+        // Where the system's accessibility layer names fields after labels.
+        const std::wstring name = AccessibleName(Item(field));
+        if (!name.empty()) {
+            wchar_t text[128] = {};
+            GetWindowTextW(Item(label), text, 128);
+            EXPECT_EQ(std::wstring(text), name) << field;
+        }
+    }
+}
 
 LONG FontHeight(HWND window, int id) {
     LOGFONTW font{};
@@ -17,11 +84,7 @@ LONG FontHeight(HWND window, int id) {
     return font.lfHeight;
 }
 
-TEST(MainWindow, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
-    Win32Application app(L"Dirmind");
-    RegisterMainWindowClass(GetModuleHandleW(nullptr));
-    MainWindow main(GetModuleHandleW(nullptr), app);
-    ASSERT_TRUE(main.Create());
+TEST_F(MainWindowTest, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
     const HWND window = main.Handle();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -55,6 +118,125 @@ TEST(MainWindow, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
         EXPECT_EQ(MulDiv(metrics.lfStatusFont.lfHeight, dpi, 96),
                   FontHeight(window, layout::kStatusLine));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The client area and every control at their places in the layout for one
+// resolution: nothing lies outside the client area.
+void ExpectLaidOutForOneResolution(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    int dpi = 0;
+    for (int d : {96, 144}) {
+        if (client.right == MulDiv(layout::kClientWidth, d, 96) &&
+            client.bottom == MulDiv(layout::kClientHeight, d, 96)) {
+            dpi = d;
+        }
+    }
+    ASSERT_NE(0, dpi) << "client area " << client.right << " x " << client.bottom;
+    for (const layout::Control& c : layout::Controls()) {
+        RECT r{};
+        GetWindowRect(GetDlgItem(window, c.id), &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(MulDiv(c.left + c.width, dpi, 96), r.right) << c.name << " at " << dpi;
+        EXPECT_EQ(MulDiv(c.top + c.height, dpi, 96), r.bottom) << c.name << " at " << dpi;
+    }
+}
+
+TEST_F(MainWindowTest, AChangeWhileMinimisedKeepsTheMinimisedFrameAndFitsTheRestoredOne) {
+    const HWND window = main.Handle();
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(window));
+    RECT minimised{};
+    GetWindowRect(window, &minimised);
+    RECT suggested{300, 200, 1200, 700};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_TRUE(IsIconic(window));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(EqualRect(&minimised, &frame)) << "the minimised frame is the system's";
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    ASSERT_TRUE(GetWindowPlacement(window, &placement));
+    const RECT& normal = placement.rcNormalPosition;
+    EXPECT_GE(normal.right - normal.left, MulDiv(layout::kClientWidth, 144, 96));
+    EXPECT_GE(normal.bottom - normal.top, MulDiv(layout::kClientHeight, 144, 96));
+
+    ShowWindow(window, SW_RESTORE);
+    ASSERT_FALSE(IsIconic(window));
+    ExpectLaidOutForOneResolution(window);
+}
+
+// The system's colours, as they were, again at the end of a test.
+class SavedSystemColours {
+public:
+    SavedSystemColours() {
+        for (std::size_t i = 0; i < kElements.size(); ++i) colours_[i] = GetSysColor(kElements[i]);
+    }
+    ~SavedSystemColours() {
+        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), colours_.data());
+    }
+    static constexpr std::array<int, 4> kElements{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                                  COLOR_BTNTEXT};
+
+private:
+    std::array<COLORREF, 4> colours_{};
+};
+
+// The colours a static control of the window draws its text in and on.
+std::pair<COLORREF, COLORREF> StaticColours(HWND window, HWND control) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(control));
+    const std::pair<COLORREF, COLORREF> colours{GetTextColor(dc), GetBkColor(dc)};
+    DeleteDC(dc);
+    return colours;
+}
+
+// A pixel of the status line's own painting, away from its text and edge.
+COLORREF StatusLineBackground(HWND statusLine) {
+    RECT r{};
+    GetClientRect(statusLine, &r);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(statusLine, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const COLORREF pixel = GetPixel(dc, r.right - 6, r.bottom / 2);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+TEST_F(MainWindowTest, ADarkSchemeWhileItRunsTurnsEverySurfaceToTheSystemsPair) {
+    const HWND window = main.Handle();
+    const SavedSystemColours saved;
+    const auto dark = [] {
+        const COLORREF colours[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0),
+                                    RGB(255, 255, 0)};
+        SetSysColors(4, SavedSystemColours::kElements.data(), colours);
+    };
+    const COLORREF normal[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(212, 208, 200), RGB(0, 0, 0)};
+    SetSysColors(4, SavedSystemColours::kElements.data(), normal);
+    SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(RGB(255, 255, 255), StaticColours(window, Item(layout::kJwwLabel)).second);
+    EXPECT_EQ(RGB(166, 202, 240), StaticColours(window, Item(layout::kBanner)).second);
+    EXPECT_EQ(RGB(192, 220, 192), StatusLineBackground(Item(layout::kStatusLine)));
+
+    dark();
+    SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
+    for (int id :
+         {layout::kJwwLabel, layout::kSecondsLabel, layout::kAutoStartBox, layout::kBanner}) {
+        const auto [text, back] = StaticColours(window, Item(id));
+        EXPECT_EQ(RGB(255, 255, 255), text) << id;
+        EXPECT_EQ(RGB(0, 0, 0), back) << id;
+    }
+    EXPECT_EQ(RGB(0, 0, 0), StatusLineBackground(Item(layout::kStatusLine)));
 }
 
 }  // namespace
