@@ -278,10 +278,31 @@ void MainWindow::OnEndSession(bool ending) {
     ExitProcess(0);
 }
 
-// A multi-line edit passes Tab on this way.
+namespace {
+
+bool IsLabel(HWND control) {
+    wchar_t name[8] = {};
+    GetClassNameW(control, name, 8);
+    return _wcsicmp(name, L"Static") == 0;
+}
+
+}  // namespace
+
+// A multi-line edit passes Tab on this way, and the dialog manager the arrow
+// keys with the next control of the group, which may be a label: the focus
+// steps over labels in the same direction.
 void MainWindow::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
     const HWND hwnd = window_.Get();
-    HWND next =
-        LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd, GetFocus(), wp != 0);
+    const HWND focus = GetFocus();
+    if (!LOWORD(lp)) {
+        if (HWND next = GetNextDlgTabItem(hwnd, focus, wp != 0)) SetFocus(next);
+        return;
+    }
+    HWND next = reinterpret_cast<HWND>(wp);
+    const bool back = next && next != GetNextDlgGroupItem(hwnd, focus, FALSE);
+    for (HWND first = next; next && IsLabel(next);) {
+        next = GetNextDlgGroupItem(hwnd, next, back);
+        if (next == first) return;
+    }
     if (next) SetFocus(next);
 }

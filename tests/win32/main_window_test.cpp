@@ -240,3 +240,20 @@ TEST_F(MainWindowTest, ADarkSchemeWhileItRunsTurnsEverySurfaceToTheSystemsPair) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, ArrowKeysOnAButtonOrCheckBoxStepOverTheLabels) {
+    ShowWindow(main.Handle(), SW_SHOW);
+    const auto press = [&](int from, WPARAM key) {
+        SetFocus(Item(from));
+        MSG msg{Item(from), WM_KEYDOWN, key, 0, 0, {}};
+        IsDialogMessageW(main.Handle(), &msg);
+        return GetFocus();
+    };
+    EXPECT_EQ(Item(layout::kOtherField), press(layout::kJwwBrowse, VK_DOWN));
+    EXPECT_EQ(Item(layout::kIntervalField), press(layout::kAutoStartBox, VK_UP));
+    EXPECT_EQ(Item(layout::kHelpMemo), press(layout::kFigureBrowse, VK_RIGHT)) << "over the banner";
+}
+
+}  // namespace
