@@ -23,20 +23,20 @@ using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
 using AdjustWindowRectExForDpiFn = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
 using GetSystemMetricsForDpiFn = int WINAPI(int, UINT);
 using SystemParametersInfoForDpiFn = BOOL WINAPI(UINT, UINT, void*, UINT, UINT);
+using SetDialogDpiChangeBehaviorFn = BOOL WINAPI(HWND, int, int);
 using LoadIconWithScaleDownFn = HRESULT WINAPI(HINSTANCE, const wchar_t*, int, int, HICON*);
 
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
-// Windows 8.1 has the resolution of a monitor, in a library of its own.
-UINT MonitorDpi(HWND window) {
+// Windows 8.1 has the resolution of a monitor, in a library of its own; 0
+// where it is missing.
+UINT EffectiveMonitorDpi(HMONITOR monitor) {
     static const HMODULE shcore =
         LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     auto* getDpiForMonitor = SystemFunction<GetDpiForMonitorFn>(shcore, "GetDpiForMonitor");
     UINT x = 0;
     UINT y = 0;
-    if (!getDpiForMonitor ||
-        FAILED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi,
-                                &x, &y))) {
+    if (!getDpiForMonitor || FAILED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y))) {
         return 0;
     }
     return y;
@@ -60,10 +60,16 @@ UINT SystemDpi() {
 UINT WindowDpi(HWND window) {
     if (auto* getDpi = User32Function<GetDpiForWindowFn>("GetDpiForWindow")) {
         if (const UINT dpi = getDpi(window)) return dpi;
-    } else if (const UINT dpi = MonitorDpi(window)) {
+    } else if (const UINT dpi =
+                   EffectiveMonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST))) {
         return dpi;
     }
     return SystemDpi();
+}
+
+UINT MonitorDpi(HMONITOR monitor) {
+    const UINT dpi = EffectiveMonitorDpi(monitor);
+    return dpi ? dpi : SystemDpi();
 }
 
 int Scale(int basePixels, UINT dpi) { return ScaleToDpi(basePixels, static_cast<int>(dpi)); }
@@ -78,13 +84,26 @@ SIZE LayoutClientSize(UINT dpi) {
     return {Scale(layout::kClientWidth, dpi), Scale(layout::kClientHeight, dpi)};
 }
 
-SIZE FrameSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
+namespace {
+
+RECT AdjustedFrame(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
     RECT frame{0, 0, client.cx, client.cy};
     auto* adjust = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
     if (!adjust || !adjust(&frame, style, FALSE, exStyle, dpi)) {
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     }
+    return frame;
+}
+
+}  // namespace
+
+SIZE FrameSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi) {
+    const RECT frame = AdjustedFrame(client, style, exStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+int FrameTopHeight(DWORD style, DWORD exStyle, UINT dpi) {
+    return -AdjustedFrame({0, 0}, style, exStyle, dpi).top;
 }
 
 int SystemMetric(int index, UINT dpi) {
@@ -122,4 +141,11 @@ HICON LoadSystemIcon(const wchar_t* name, int size) {
     HICON icon = nullptr;
     if (!load || FAILED(load(nullptr, name, size, size, &icon))) return nullptr;
     return icon;
+}
+
+void KeepDialogLayoutOwn(HWND dialog) {
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    if (auto* set = User32Function<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior")) {
+        set(dialog, kDisableAll, kDisableAll);
+    }
 }

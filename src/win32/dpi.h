@@ -18,6 +18,9 @@ UINT SystemDpi();
 // The resolution of the monitor the window is on, for a program that follows
 // each monitor's resolution; else the system's.
 UINT WindowDpi(HWND window);
+// The resolution of a monitor for a program that follows each monitor's
+// resolution; else the system's.
+UINT MonitorDpi(HMONITOR monitor);
 
 // A length in pixels at 96 dpi at dpi, rounded as MulDiv rounds.
 int Scale(int basePixels, UINT dpi);
@@ -29,6 +32,9 @@ SIZE LayoutClientSize(UINT dpi);
 // The outer size of a window whose client area has the given size, with the
 // frame's measures at dpi.
 SIZE FrameSize(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
+// The height of the frame's top strip, the caption with the border above it,
+// at dpi.
+int FrameTopHeight(DWORD style, DWORD exStyle, UINT dpi);
 // GetSystemMetrics at dpi.
 int SystemMetric(int index, UINT dpi);
 // A system icon (IDI_ERROR) size pixels square, drawn at that size by common
@@ -37,3 +43,7 @@ HICON LoadSystemIcon(const wchar_t* name, int size);
 // The system's non-client metrics with their fonts sized for dpi; false when
 // the system gives none.
 bool NonClientMetrics(NONCLIENTMETRICSW& metrics, UINT dpi);
+// Opts a dialog out of the system's own rescaling of its size, font and
+// controls at a change of resolution (Windows 10 1703 on): it lays itself
+// out on WM_DPICHANGED.
+void KeepDialogLayoutOwn(HWND dialog);

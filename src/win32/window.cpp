@@ -8,6 +8,9 @@
 
 namespace {
 
+// At 96 dpi: room to take hold of the caption beside its buttons.
+constexpr int kUsefulCaptionWidth = 100;
+
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
@@ -88,7 +91,11 @@ void Win32Window::KeepInView() {
     const RECT& normal = placement.rcNormalPosition;
     const POINT position = Position();
     const ScreenPoint now{position.x, position.y};
-    const ScreenPoint target =
-        PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, workAreas);
+    const UINT dpi = WindowDpi(hwnd_);
+    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE));
+    const FrameShape shape{normal.right - normal.left, normal.bottom - normal.top,
+                           FrameTopHeight(style, exStyle, dpi), Scale(kUsefulCaptionWidth, dpi)};
+    const ScreenPoint target = PositionInView(now, shape, workAreas);
     if (target.x != now.x || target.y != now.y) MoveToPixels({target.x, target.y});
 }
