@@ -7,7 +7,6 @@
 
 #include "app/layout.h"
 #include "win32/byte_limit.h"
-#include "win32/dpi.h"
 #include "win32/memo_keys.h"
 #include "win32/text.h"
 
@@ -62,7 +61,7 @@ void Furnish(HWND hwnd, const layout::Control& control) {
 }
 
 // The status bar sizes itself to its font: the place comes after the font.
-void Place(HWND hwnd, const layout::Control& control, const WindowFonts& fonts, UINT dpi,
+void Place(HWND hwnd, const layout::Control& control, const WindowFonts& fonts, Dpi dpi,
            bool redraw) {
     if (HFONT font = FontOf(control, fonts)) {
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
@@ -83,7 +82,7 @@ void ApplyWindowOrder(HWND window) {
 
 }  // namespace
 
-bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts, UINT dpi) {
+bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts, Dpi dpi) {
     const std::wstring help = ToWide(layout::HelpText());
     for (const layout::Control& control : layout::Controls()) {
         const ClassAndStyle kind = WindowKind(control.kind);
@@ -102,8 +101,18 @@ bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts, U
     return true;
 }
 
-void LayOutControls(HWND window, const WindowFonts& fonts, UINT dpi) {
+void LayOutControls(HWND window, const WindowFonts& fonts, Dpi dpi) {
     for (const layout::Control& control : layout::Controls()) {
         if (HWND hwnd = GetDlgItem(window, control.id)) Place(hwnd, control, fonts, dpi, true);
     }
+}
+
+RECT ScaledPlace(const layout::Control& control, Dpi dpi) {
+    const int left = dpi.Scale(control.left);
+    const int top = dpi.Scale(control.top);
+    return {left, top, left + dpi.Scale(control.width), top + dpi.Scale(control.height)};
+}
+
+SIZE LayoutClientSize(Dpi dpi) {
+    return {dpi.Scale(layout::kClientWidth), dpi.Scale(layout::kClientHeight)};
 }

@@ -11,6 +11,7 @@
 #include "win32/executable_path.h"
 #include "win32/main_window.h"
 #include "win32/message_boxes.h"
+#include "win32/newer_functions.h"
 #include "win32/single_instance.h"
 #include "win32/text.h"
 
@@ -20,6 +21,7 @@ constexpr DWORD kFirstWindowWaitMs = 5000;
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    Newer();
     SingleInstance claim(ExecutablePath());
     if (claim.BringRunningCopyForward(kFirstWindowWaitMs)) return 0;
 

@@ -104,15 +104,15 @@ MainWindow::~MainWindow() = default;
 
 bool MainWindow::Create() {
     // The first place is one of a 96-dpi screen, as the saved ones are.
-    const UINT systemDpi = SystemDpi();
+    const Dpi systemDpi = SystemDpi();
     const SIZE frame =
         FrameSize(LayoutClientSize(systemDpi), kFrameStyle, kFrameExStyle, systemDpi);
     const std::wstring caption = ToWide(texts::kCaption);
     // The window is taken at its WM_NCCREATE.
     if (!CreateWindowExW(kFrameExStyle, kClassName, caption.c_str(), kFrameStyle,
-                         Scale(layout::kInitialLeft, systemDpi),
-                         Scale(layout::kInitialTop, systemDpi), frame.cx, frame.cy, nullptr,
-                         nullptr, instance_, this)) {
+                         systemDpi.Scale(layout::kInitialLeft),
+                         systemDpi.Scale(layout::kInitialTop), frame.cx, frame.cy, nullptr, nullptr,
+                         instance_, this)) {
         return false;
     }
     const HWND hwnd = window_.Get();
@@ -195,10 +195,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             focus_->Restore();
             return 0;
         case kDpiChangedMessage:
-            OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            OnDpiChanged(Dpi(HIWORD(wp)), *reinterpret_cast<const RECT*>(lp));
             return 0;
         case kGetDpiScaledSizeMessage:
-            return OnGetDpiScaledSize(static_cast<UINT>(wp), *reinterpret_cast<SIZE*>(lp));
+            return OnGetDpiScaledSize(DpiOf(static_cast<UINT>(wp)), *reinterpret_cast<SIZE*>(lp));
         case WM_SIZE:
             OnSize(wp);
             return 0;

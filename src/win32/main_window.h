@@ -56,8 +56,8 @@ private:
     void ApplyColours();
 
     // Resolution (main_window_dpi.cpp).
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
-    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& size) const;
+    void OnDpiChanged(Dpi dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(Dpi dpi, SIZE& size) const;
     void OnSize(WPARAM kind);
     // A hidden window moved to a monitor of another resolution may not have
     // been told: laid out for the monitor it is on before it shows.
@@ -77,7 +77,7 @@ private:
     HINSTANCE instance_;
     Win32Application& application_;
     bool shown_ = false;
-    UINT dpi_ = 96;  // the resolution the window is laid out for
+    Dpi dpi_;  // the resolution the window is laid out for
     // Counts the changes of resolution begun: one that a nested change
     // overtook stops where it finds that.
     unsigned dpiChanges_ = 0;

@@ -58,7 +58,7 @@ void MainWindow::LoadIcons() {
 // changed: the layout again at the new one, in the place the system suggests.
 // A minimised window keeps its minimised frame; it takes the new size when
 // it is restored.
-void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(Dpi dpi, const RECT& suggested) {
     const HWND hwnd = window_.Get();
     const unsigned change = ++dpiChanges_;
     dpi_ = dpi;
@@ -83,7 +83,7 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 // The size the system suggests at the next change of resolution: the frame
 // around the layout's client area at the new one.
-LRESULT MainWindow::OnGetDpiScaledSize(UINT dpi, SIZE& size) const {
+LRESULT MainWindow::OnGetDpiScaledSize(Dpi dpi, SIZE& size) const {
     size = FrameSize(LayoutClientSize(dpi), kFrameStyle, kFrameExStyle, dpi);
     return TRUE;
 }
@@ -106,7 +106,7 @@ void MainWindow::OnSize(WPARAM kind) {
 
 void MainWindow::FitBeforeShowing() {
     const HWND hwnd = window_.Get();
-    const UINT dpi = WindowDpi(hwnd);
+    const Dpi dpi = WindowDpi(hwnd);
     if (dpi == dpi_ || IsIconic(hwnd)) return;
     RECT frame{};
     GetWindowRect(hwnd, &frame);

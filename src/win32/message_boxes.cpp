@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "win32/dpi.h"
 #include "win32/handles.h"
+#include "win32/newer_functions.h"
 #include "win32/system_message.h"
 #include "win32/text.h"
 
@@ -15,7 +16,7 @@ namespace {
 struct ErrorBox {
     const std::wstring* caption;
     const std::wstring* text;
-    UINT dpi = 0;  // the resolution the box is laid out for
+    Dpi dpi;  // the resolution the box is laid out for
     UniqueFont font;
     UniqueIcon icon;
 };
@@ -56,10 +57,19 @@ RECT MonitorArea(HMONITOR monitor) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// A system icon (IDI_ERROR) size pixels square, drawn at that size by common
+// controls 6; null where they are not loaded. The caller destroys it.
+HICON LoadSystemIcon(const wchar_t* name, int size) {
+    HICON icon = nullptr;
+    auto* const load = Newer().loadIconWithScaleDown;
+    if (!load || FAILED(load(nullptr, name, size, size, &icon))) return nullptr;
+    return icon;
+}
+
 // Measures and places everything for dpi and the monitor of that area: the
 // text wrapped to half its width, the frame centred on it, or with its
 // top-left corner at topLeft when given.
-void Arrange(HWND box, ErrorBox& request, UINT dpi, const RECT& screen, const POINT* topLeft) {
+void Arrange(HWND box, ErrorBox& request, Dpi dpi, const RECT& screen, const POINT* topLeft) {
     request.dpi = dpi;
     const int screenWidth = static_cast<int>(screen.right - screen.left);
     const int screenHeight = static_cast<int>(screen.bottom - screen.top);
@@ -125,6 +135,14 @@ void Arrange(HWND box, ErrorBox& request, UINT dpi, const RECT& screen, const PO
     InvalidateRect(box, nullptr, TRUE);
 }
 
+// Opts the box out of the system's own rescaling of its size, font and
+// controls at a change of resolution (Windows 10 1703 on): it lays itself out
+// on WM_DPICHANGED.
+void KeepDialogLayoutOwn(HWND box) {
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    if (auto* const set = Newer().setDialogDpiChangeBehavior) set(box, kDisableAll, kDisableAll);
+}
+
 void SetUp(HWND box, ErrorBox& request) {
     SetWindowTextW(box, request.caption->c_str());
     KeepDialogLayoutOwn(box);
@@ -140,7 +158,7 @@ void SetUp(HWND box, ErrorBox& request) {
 
 // Moved to a monitor of another resolution (by the user, or as it opened):
 // laid out again for it where the system suggests.
-void OnDpiChanged(HWND box, ErrorBox& request, UINT dpi, const RECT& suggested) {
+void OnDpiChanged(HWND box, ErrorBox& request, Dpi dpi, const RECT& suggested) {
     if (dpi == request.dpi) return;
     const POINT topLeft{suggested.left, suggested.top};
     Arrange(box, request, dpi, MonitorArea(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)),
@@ -155,7 +173,7 @@ INT_PTR CALLBACK ErrorBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
             return FALSE;  // the focus is set
         case kDpiChangedMessage:
             if (auto* request = reinterpret_cast<ErrorBox*>(GetWindowLongPtrW(box, DWLP_USER))) {
-                OnDpiChanged(box, *request, HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+                OnDpiChanged(box, *request, Dpi(HIWORD(wp)), *reinterpret_cast<const RECT*>(lp));
             }
             return TRUE;
         case WM_COMMAND:
@@ -188,7 +206,7 @@ void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& t
     // has no task bar button: the box then has its own, so that it can be
     // found behind other windows.
     if (!owner || !IsWindowVisible(owner)) tpl.dialog.dwExtendedStyle |= WS_EX_APPWINDOW;
-    ErrorBox request{&caption, &text, 0, nullptr, nullptr};
+    ErrorBox request{&caption, &text, Dpi(), nullptr, nullptr};
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.dialog, owner, ErrorBoxProc,
                             reinterpret_cast<LPARAM>(&request));
 }

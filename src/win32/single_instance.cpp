@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "win32/handles.h"
+#include "win32/newer_functions.h"
 
 namespace {
 
@@ -19,7 +20,6 @@ struct FileIdInfo {
     std::uint8_t fileId[16];
 };
 constexpr int kFileIdInfoClass = 18;  // FileIdInfo
-using GetFileInformationByHandleExFn = BOOL WINAPI(HANDLE, int, void*, DWORD);
 
 // FNV-1a over the path's UTF-16 units, upper-cased as the file system
 // compares names.
@@ -103,9 +103,7 @@ std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
                                       nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.Valid()) return std::nullopt;
     std::array<std::uint8_t, 16> id{};
-    static auto* const getInformation =
-        reinterpret_cast<GetFileInformationByHandleExFn*>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFileInformationByHandleEx")));
+    auto* const getInformation = Newer().getFileInformationByHandleEx;
     FileIdInfo info{};
     if (getInformation && getInformation(file.Get(), kFileIdInfoClass, &info, sizeof(info))) {
         std::copy(std::begin(info.fileId), std::end(info.fileId), id.begin());
