@@ -12,10 +12,8 @@
 #include "win32/controls.h"
 #include "win32/create_controls.h"
 #include "win32/dpi.h"
-#include "win32/files.h"
 #include "win32/folder_dialog.h"
 #include "win32/message_boxes.h"
-#include "win32/registry.h"
 #include "win32/resource.h"
 #include "win32/text.h"
 #include "win32/timer.h"
@@ -32,9 +30,10 @@ constexpr UINT_PTR kWatchTimerId = 1;
 // The adapters over the window's controls and the system, and the form that
 // uses them; made once the controls exist.
 struct MainWindow::Adapters {
-    Adapters(HWND hwnd, Win32Application& app, IFocusHost& focus, std::function<void()> onChange)
+    Adapters(HWND hwnd, const MainWindowServices& services, IFocusHost& focus,
+             std::function<void()> onChange)
         : window(hwnd),
-          boxes(hwnd, app.Title()),
+          boxes(hwnd, services.application.Title()),
           jwwField(GetDlgItem(hwnd, layout::kJwwField), &focus),
           otherField(GetDlgItem(hwnd, layout::kOtherField), &focus),
           figureField(GetDlgItem(hwnd, layout::kFigureField), &focus),
@@ -62,7 +61,9 @@ struct MainWindow::Adapters {
                   startMinimisedBox,
                   statusLine,
                   folderDialog},
-              MainFormServices{app, app, files, files, registry, watchTimer, changeSignal}) {}
+              MainFormServices{services.application, services.application, services.files,
+                               services.folderProbe, services.registry, watchTimer, changeSignal}) {
+    }
 
     Win32Window window;
     Win32MessageBoxes boxes;
@@ -73,8 +74,6 @@ struct MainWindow::Adapters {
     Win32Timer watchTimer;
     Win32ChangeSignal changeSignal;
     Win32FolderDialog folderDialog;
-    Win32Registry registry;
-    Win32FileSystem files;
     MainForm form;
 };
 
@@ -97,8 +96,8 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassExW(&wc) != 0;
 }
 
-MainWindow::MainWindow(HINSTANCE instance, Win32Application& application)
-    : instance_(instance), application_(application) {}
+MainWindow::MainWindow(HINSTANCE instance, const MainWindowServices& services)
+    : instance_(instance), services_(services), application_(services.application) {}
 
 MainWindow::~MainWindow() = default;
 
@@ -126,7 +125,7 @@ bool MainWindow::Create() {
     for (const layout::Control& control : layout::Controls()) {
         focus_->Track(GetDlgItem(hwnd, control.id));
     }
-    adapters_ = std::make_unique<Adapters>(hwnd, application_, *focus_, [this] {
+    adapters_ = std::make_unique<Adapters>(hwnd, services_, *focus_, [this] {
         CallForm([](MainForm& form) { form.OnFolderChange(); });
     });
     ListenForChanges();

@@ -14,12 +14,21 @@
 #include "win32/handles.h"
 #include "win32/palette.h"
 
+// What the form works through beyond the window's own controls and timer:
+// made by wWinMain (a test gives doubles), living as long as the window.
+struct MainWindowServices {
+    Win32Application& application;
+    ISettingsFiles& files;
+    IFolderProbe& folderProbe;
+    IRegistry& registry;
+};
+
 // Registers the window class "TForm1"; false when that fails.
 bool RegisterMainWindowClass(HINSTANCE instance);
 
 class MainWindow {
 public:
-    MainWindow(HINSTANCE instance, Win32Application& application);
+    MainWindow(HINSTANCE instance, const MainWindowServices& services);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -75,6 +84,7 @@ private:
     void CallForm(Handler&& handler);
 
     HINSTANCE instance_;
+    MainWindowServices services_;
     Win32Application& application_;
     bool shown_ = false;
     Dpi dpi_;  // the resolution the window is laid out for

@@ -13,6 +13,8 @@
 #include <utility>
 
 #include "app/layout.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_registry.h"
 #include "win32/text.h"
 
 namespace {
@@ -26,7 +28,9 @@ protected:
     HWND Item(int id) const { return GetDlgItem(main.Handle(), id); }
 
     Win32Application app{L"Dirmind"};
-    MainWindow main{GetModuleHandleW(nullptr), app};
+    FakeFileSystem files;
+    FakeRegistry registry;
+    MainWindow main{GetModuleHandleW(nullptr), {app, files, files, registry}};
 };
 
 std::wstring ClassOf(HWND hwnd) {
