@@ -97,7 +97,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 MainWindow::MainWindow(HINSTANCE instance, const MainWindowServices& services)
-    : instance_(instance), services_(services), application_(services.application) {}
+    : instance_(instance), services_(services) {}
 
 MainWindow::~MainWindow() = default;
 
@@ -138,7 +138,8 @@ bool MainWindow::Create() {
 void MainWindow::ListenForChanges() {
     const auto events = adapters_->changeSignal.Events();
     for (std::size_t i = 0; i < events.size(); ++i) {
-        application_.WaitAlsoFor(events[i], [this, i] { adapters_->changeSignal.OnSignalled(i); });
+        services_.application.WaitAlsoFor(events[i],
+                                          [this, i] { adapters_->changeSignal.OnSignalled(i); });
     }
 }
 
@@ -219,7 +220,7 @@ void MainWindow::OnFirstShow() {
     shown_ = true;
     CallForm([](MainForm& form) { form.OnShown(); });
     const HWND hwnd = window_.Get();
-    if (application_.Terminated() || !hwnd) return;
+    if (services_.application.Terminated() || !hwnd) return;
     adapters_->window.KeepInView();
     FitBeforeShowing();
     if (!IsIconic(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);

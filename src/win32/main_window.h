@@ -1,6 +1,7 @@
 // The main window: the Win32 window of class "TForm1" with its controls, the
-// adapters the form's logic works through, and the MainForm that handles its
-// events. Its window procedure dispatches each message to a named handler.
+// adapters over them, and the MainForm that handles its events through those
+// and the services it is given. Its window procedure dispatches each message
+// to a named handler.
 #pragma once
 
 #include <windows.h>
@@ -85,7 +86,6 @@ private:
 
     HINSTANCE instance_;
     MainWindowServices services_;
-    Win32Application& application_;
     bool shown_ = false;
     Dpi dpi_;  // the resolution the window is laid out for
     // Counts the changes of resolution begun: one that a nested change

@@ -165,5 +165,9 @@ bool SingleInstance::IsRunningCopy(HWND window) const {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     const std::optional<std::wstring> image = ImagePathOf(processId);
-    return image && IdentityOf(*image) == identity_;
+    if (!image) return false;
+    // The path is in the claim's name already; the process may name its
+    // image by another path to the same file (a share for a mapped drive).
+    const std::optional<FileIdentity> running = IdentityOf(*image);
+    return running && running->volume == identity_->volume && running->id == identity_->id;
 }
