@@ -104,10 +104,8 @@ std::wstring ClaimNameOf(const std::wstring& exe) {
         ULONGLONG volume;
         BYTE id[16];
     } info{};
-    using GetInformationFn = BOOL WINAPI(HANDLE, int, void*, DWORD);
-    auto* get = reinterpret_cast<GetInformationFn*>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFileInformationByHandleEx")));
-    if (!get || !get(file, 18 /* FileIdInfo */, &info, sizeof(info))) {
+    if (!GetFileInformationByHandleEx(file, static_cast<FILE_INFO_BY_HANDLE_CLASS>(18), &info,
+                                      sizeof(info))) {  // FileIdInfo, Windows 8 on
         BY_HANDLE_FILE_INFORMATION old{};
         GetFileInformationByHandle(file, &old);
         info.volume = old.dwVolumeSerialNumber;
