@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <array>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -15,59 +15,36 @@ using namespace e2e;
 
 namespace {
 
-// The system's colours, as they were, again at the end of the test.
-class SavedSystemColours {
-public:
-    SavedSystemColours() {
-        for (std::size_t i = 0; i < kElements.size(); ++i) colours_[i] = GetSysColor(kElements[i]);
-    }
-    ~SavedSystemColours() {
-        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), colours_.data());
-    }
-    static constexpr std::array<int, 4> kElements{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
-                                                  COLOR_BTNTEXT};
-
-private:
-    std::array<COLORREF, 4> colours_{};
-};
-
 layout::Colour ColourOf(DWORD pixel) {
     return {static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
             static_cast<std::uint8_t>(pixel)};
 }
 
-// The screen's pixels in a control's rectangle: the contrast of the colour
-// that stands out most against the most common one, the background.
+// The contrast of the colour on screen in a control's rectangle that stands
+// out most against the most common one there, its background.
 double ContrastOnScreen(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(dc, bitmap);
     BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    std::map<DWORD, int> counts;
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i) ++counts[pixels[i] & 0xFFFFFF];
     SelectObject(dc, old);
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    DWORD background = 0;
-    int most = 0;
-    for (const auto& [pixel, count] : counts) {
-        if (count > most) background = pixel, most = count;
-    }
+    std::map<DWORD, int> counts;
+    for (const DWORD pixel : pixels) ++counts[pixel & 0xFFFFFF];
+    const DWORD background =
+        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first;
     double best = 1.0;
     for (const auto& [pixel, count] : counts) {
         best = std::max(best, ContrastRatio(ColourOf(pixel), ColourOf(background)));
@@ -76,9 +53,15 @@ double ContrastOnScreen(HWND control) {
 }
 
 TEST(Colours, InADarkSchemeEveryTextStandsOutFromWhatIsBehindIt) {
-    const SavedSystemColours saved;
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    struct Restore {
+        const int* elements;
+        COLORREF colours[4];
+        ~Restore() { SetSysColors(4, elements, colours); }
+    } restore{elements, {}};
+    for (int i = 0; i < 4; ++i) restore.colours[i] = GetSysColor(elements[i]);
     const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 0)};
-    ASSERT_TRUE(SetSysColors(4, SavedSystemColours::kElements.data(), dark));
+    ASSERT_TRUE(SetSysColors(4, elements, dark));
     Sandbox box;
     App app(box.ExePath());
     ASSERT_TRUE(app.Started());
