@@ -105,7 +105,7 @@ void ExpectLaidOutForOneResolution(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     int dpi = 0;
-    for (int d : {96, 144}) {
+    for (int d : {96, 144, 192}) {
         if (client.right == MulDiv(layout::kClientWidth, d, 96) &&
             client.bottom == MulDiv(layout::kClientHeight, d, 96)) {
             dpi = d;
@@ -143,6 +143,37 @@ TEST_F(MainWindowTest, AChangeWhileMinimisedKeepsTheMinimisedFrameAndFitsTheRest
     ShowWindow(window, SW_RESTORE);
     ASSERT_FALSE(IsIconic(window));
     ExpectLaidOutForOneResolution(window);
+}
+
+// A change of resolution that the window's own move brings about while it
+// handles another: the nested one is the last word.
+HHOOK gHook = nullptr;
+HWND gNestIn = nullptr;
+
+LRESULT CALLBACK NestAChange(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && gNestIn && call->hwnd == gNestIn && call->message == WM_SIZE) {
+        gNestIn = nullptr;
+        RECT suggested{100, 100, 1400, 800};
+        SendMessageW(call->hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                     reinterpret_cast<LPARAM>(&suggested));
+    }
+    return CallNextHookEx(gHook, code, wp, lp);
+}
+
+TEST_F(MainWindowTest, AChangeBroughtAboutInsideAnotherIsTheLastWord) {
+    gHook = SetWindowsHookExW(WH_CALLWNDPROC, NestAChange, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, gHook);
+    gNestIn = main.Handle();
+    RECT suggested{300, 200, 1200, 700};
+    SendMessageW(main.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    UnhookWindowsHookEx(gHook);
+    EXPECT_EQ(nullptr, gNestIn) << "the nested change came";
+    RECT client{};
+    GetClientRect(main.Handle(), &client);
+    EXPECT_EQ(MulDiv(layout::kClientWidth, 192, 96), client.right);
+    ExpectLaidOutForOneResolution(main.Handle());
 }
 
 // The system's colours, as they were, again at the end of a test.
