@@ -32,9 +32,18 @@ constexpr std::array<Control, kControlCount> kControls{{
      texts::kCheckMinimized, 13},
 }};
 
+constexpr std::array<int, kControlCount> kWindowOrder{
+    kJwwLabel,      kJwwField,      kJwwBrowse,    kOtherLabel,   kOtherField,
+    kOtherBrowse,   kFigureLabel,   kFigureField,  kFigureBrowse, kBanner,
+    kHelpMemo,      kStartButton,   kStopButton,   kExitButton,   kStatusLine,
+    kIntervalLabel, kIntervalField, kSecondsLabel, kAutoStartBox, kStartMinimisedBox,
+};
+
 }  // namespace
 
 const std::array<Control, kControlCount>& Controls() { return kControls; }
+
+const std::array<int, kControlCount>& WindowOrder() { return kWindowOrder; }
 
 std::string HelpText() {
     std::string text;

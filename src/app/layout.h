@@ -80,6 +80,12 @@ inline constexpr int kControlCount = 20;
 // the window font.
 const std::array<Control, kControlCount>& Controls();
 
+// The controls by id in their order in the window (the z-order): the
+// focusable ones in their tab order, each label directly before the field it
+// names (screen readers name a field after the static text before it), and
+// the banner before the help memo, which has no label of its own.
+const std::array<int, kControlCount>& WindowOrder();
+
 // The 37 help lines joined with CR LF.
 std::string HelpText();
 

@@ -1,5 +1,5 @@
-// Where the main window comes up: a saved position that leaves the window on
-// no screen at all is brought into view.
+// Where the main window comes up: a saved position that leaves no useful part
+// of the window's caption on a screen is brought into view.
 #pragma once
 
 #include <vector>
@@ -17,9 +17,21 @@ struct ScreenPoint {
     int y;
 };
 
-// The top-left corner for a window frame of the given size now at topLeft.
-// A frame that overlaps any of the work areas keeps its place exactly; one
-// that overlaps none moves into the nearest work area, wholly inside it where
-// it fits, else to its left or top edge. Without work areas nothing moves.
-ScreenPoint PositionInView(ScreenPoint topLeft, int width, int height,
+// A window frame as the rule sees it: its size, the height of its top strip
+// (from its top edge down to the client area: where it is dragged), and how
+// wide a part of that strip is enough to take hold of it.
+struct FrameShape {
+    int width;
+    int height;
+    int captionHeight;
+    int usefulCaptionWidth;
+};
+
+// The top-left corner for a frame of that shape now at topLeft. A frame keeps
+// its place exactly where one work area holds a part of its top strip as wide
+// as usefulCaptionWidth (or the whole frame's width, if narrower) and at least
+// half the strip's height. Any other frame moves into the nearest work area
+// (of those it overlaps, the one it overlaps most), wholly inside it where it
+// fits, else to its left or top edge. Without work areas nothing moves.
+ScreenPoint PositionInView(ScreenPoint topLeft, const FrameShape& frame,
                            const std::vector<ScreenArea>& workAreas);

@@ -3,15 +3,11 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "app/layout.h"
 #include "win32/byte_limit.h"
-#include "win32/dpi.h"
 #include "win32/memo_keys.h"
-#include "win32/status_line_paint.h"
 #include "win32/text.h"
 
 namespace {
@@ -50,14 +46,12 @@ HFONT FontOf(const layout::Control& control, const WindowFonts& fonts) {
     return fonts.window.get();
 }
 
-// What a control needs beyond its window: the status line's one part and
-// colour, the help text's keys, the interval field's limit and input method.
+// What a control needs beyond its window: the status line's one part, the
+// help text's keys, the interval field's limit and input method.
 void Furnish(HWND hwnd, const layout::Control& control) {
     if (control.kind == layout::Kind::StatusLine) {
         int parts[] = {-1};
         SendMessageW(hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
-        const layout::Colour c = layout::kStatusLineColour;
-        PaintStatusLine(hwnd, RGB(c.red, c.green, c.blue));
     } else if (control.kind == layout::Kind::Memo) {
         KeepEscapeInMemo(hwnd);
     } else if (control.id == layout::kIntervalField) {
@@ -67,7 +61,7 @@ void Furnish(HWND hwnd, const layout::Control& control) {
 }
 
 // The status bar sizes itself to its font: the place comes after the font.
-void Place(HWND hwnd, const layout::Control& control, const WindowFonts& fonts, UINT dpi,
+void Place(HWND hwnd, const layout::Control& control, const WindowFonts& fonts, Dpi dpi,
            bool redraw) {
     if (HFONT font = FontOf(control, fonts)) {
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
@@ -77,24 +71,18 @@ void Place(HWND hwnd, const layout::Control& control, const WindowFonts& fonts, 
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The dialog manager tabs in Z order: the focusable controls go into their
-// tab order.
-void OrderForTab(HWND window) {
-    std::vector<const layout::Control*> tabbed;
-    for (const layout::Control& control : layout::Controls()) {
-        if (control.tab != layout::kNoTabStop) tabbed.push_back(&control);
-    }
-    std::stable_sort(tabbed.begin(), tabbed.end(),
-                     [](const auto* a, const auto* b) { return a->tab < b->tab; });
-    for (const layout::Control* control : tabbed) {
-        SetWindowPos(GetDlgItem(window, control->id), HWND_BOTTOM, 0, 0, 0, 0,
+// The dialog manager tabs in the window order, and screen readers name a
+// field after the static text before it: the layout's window order.
+void ApplyWindowOrder(HWND window) {
+    for (const int id : layout::WindowOrder()) {
+        SetWindowPos(GetDlgItem(window, id), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 }  // namespace
 
-bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts, UINT dpi) {
+bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts, Dpi dpi) {
     const std::wstring help = ToWide(layout::HelpText());
     for (const layout::Control& control : layout::Controls()) {
         const ClassAndStyle kind = WindowKind(control.kind);
@@ -109,12 +97,22 @@ bool CreateControls(HWND window, HINSTANCE instance, const WindowFonts& fonts, U
         Furnish(hwnd, control);
         Place(hwnd, control, fonts, dpi, false);
     }
-    OrderForTab(window);
+    ApplyWindowOrder(window);
     return true;
 }
 
-void LayOutControls(HWND window, const WindowFonts& fonts, UINT dpi) {
+void LayOutControls(HWND window, const WindowFonts& fonts, Dpi dpi) {
     for (const layout::Control& control : layout::Controls()) {
         if (HWND hwnd = GetDlgItem(window, control.id)) Place(hwnd, control, fonts, dpi, true);
     }
+}
+
+RECT ScaledPlace(const layout::Control& control, Dpi dpi) {
+    const int left = dpi.Scale(control.left);
+    const int top = dpi.Scale(control.top);
+    return {left, top, left + dpi.Scale(control.width), top + dpi.Scale(control.height)};
+}
+
+SIZE LayoutClientSize(Dpi dpi) {
+    return {dpi.Scale(layout::kClientWidth), dpi.Scale(layout::kClientHeight)};
 }

@@ -43,3 +43,28 @@ bool FocusKeeper::HasFocus(HWND control) const {
     if (IsWindowVisible(window_) && !IsIconic(window_)) return GetFocus() == control;
     return last_ == control;
 }
+
+namespace {
+
+bool IsLabel(HWND control) {
+    wchar_t name[8] = {};
+    GetClassNameW(control, name, 8);
+    return _wcsicmp(name, L"Static") == 0;
+}
+
+}  // namespace
+
+void StepFocus(HWND hwnd, WPARAM wp, LPARAM lp) {
+    const HWND focus = GetFocus();
+    if (!LOWORD(lp)) {
+        if (HWND next = GetNextDlgTabItem(hwnd, focus, wp != 0)) SetFocus(next);
+        return;
+    }
+    HWND next = reinterpret_cast<HWND>(wp);
+    const bool back = next && next != GetNextDlgGroupItem(hwnd, focus, FALSE);
+    for (HWND first = next; next && IsLabel(next);) {
+        next = GetNextDlgGroupItem(hwnd, next, back);
+        if (next == first) return;
+    }
+    if (next) SetFocus(next);
+}

@@ -33,3 +33,8 @@ private:
     HWND window_;
     HWND last_ = nullptr;
 };
+
+// The window's WM_NEXTDLGCTL: a multi-line edit passes Tab on this way, and
+// the dialog manager the arrow keys with the next control of the group, which
+// may be a label. The focus steps over labels in the same direction.
+void StepFocus(HWND window, WPARAM wp, LPARAM lp);

@@ -65,15 +65,14 @@ UniqueFont SquareGothicFont(const std::wstring& face, int pixels) {
 
 }  // namespace
 
-WindowFonts CreateWindowFonts(UINT dpi) {
+WindowFonts CreateWindowFonts(Dpi dpi) {
     WindowFonts fonts;
     const std::wstring face = GothicFace();
     // Rounded down: each label is as wide as its text at 96 dpi, and a font
     // rounded up would outgrow it (13 pixels at 144 dpi would be 20, and the
     // JWW label's text 230 pixels wide in its 227).
-    const int dpiValue = static_cast<int>(dpi);
-    fonts.window = SquareGothicFont(face, ScaleDownToDpi(layout::kFontHeight, dpiValue));
-    fonts.banner = SquareGothicFont(face, ScaleDownToDpi(layout::kBannerFontHeight, dpiValue));
+    fonts.window = SquareGothicFont(face, dpi.ScaleDown(layout::kFontHeight));
+    fonts.banner = SquareGothicFont(face, dpi.ScaleDown(layout::kBannerFontHeight));
     NONCLIENTMETRICSW metrics{};
     if (NonClientMetrics(metrics, dpi)) {
         fonts.status.reset(CreateFontIndirectW(&metrics.lfStatusFont));

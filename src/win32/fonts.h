@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "util/dpi_scale.h"
 #include "win32/handles.h"
 
 struct WindowFonts {
@@ -15,4 +16,4 @@ struct WindowFonts {
 // The fonts of the layout at dpi: the Gothic fonts' heights scaled from 96
 // dpi, the system's status-bar font for dpi. A font that cannot be made is
 // null: its controls keep the system's font.
-WindowFonts CreateWindowFonts(UINT dpi);
+WindowFonts CreateWindowFonts(Dpi dpi);

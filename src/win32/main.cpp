@@ -9,8 +9,11 @@
 #include "app/texts.h"
 #include "win32/application.h"
 #include "win32/executable_path.h"
+#include "win32/files.h"
 #include "win32/main_window.h"
 #include "win32/message_boxes.h"
+#include "win32/newer_functions.h"
+#include "win32/registry.h"
 #include "win32/single_instance.h"
 #include "win32/text.h"
 
@@ -20,6 +23,7 @@ constexpr DWORD kFirstWindowWaitMs = 5000;
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    Newer();
     SingleInstance claim(ExecutablePath());
     if (claim.BringRunningCopyForward(kFirstWindowWaitMs)) return 0;
 
@@ -29,7 +33,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
 
     Win32Application application(ToWide(texts::kAppTitle));
-    MainWindow mainWindow(instance, application);
+    Win32FileSystem files;
+    Win32Registry registry;
+    MainWindow mainWindow(instance, {application, files, files, registry});
     // A window or control that cannot be made is told, not left out.
     if (!RegisterMainWindowClass(instance) || !mainWindow.Create()) {
         ShowSystemError(application.Title(), GetLastError());

@@ -12,11 +12,9 @@
 #include "win32/controls.h"
 #include "win32/create_controls.h"
 #include "win32/dpi.h"
-#include "win32/files.h"
 #include "win32/folder_dialog.h"
 #include "win32/frame_edge.h"
 #include "win32/message_boxes.h"
-#include "win32/registry.h"
 #include "win32/resource.h"
 #include "win32/text.h"
 #include "win32/timer.h"
@@ -27,24 +25,16 @@ namespace {
 
 constexpr UINT kFirstShowMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchTimerId = 1;
-constexpr DWORD kFrameStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
-
-COLORREF ToColorRef(layout::Colour c) { return RGB(c.red, c.green, c.blue); }
-
-SIZE ClientSize(UINT dpi) {
-    return {Scale(layout::kClientWidth, dpi), Scale(layout::kClientHeight, dpi)};
-}
 
 }  // namespace
 
 // The adapters over the window's controls and the system, and the form that
 // uses them; made once the controls exist.
 struct MainWindow::Adapters {
-    Adapters(HWND hwnd, Win32Application& app, IFocusHost& focus, std::function<void()> onChange)
+    Adapters(HWND hwnd, const MainWindowServices& services, IFocusHost& focus,
+             std::function<void()> onChange)
         : window(hwnd),
-          boxes(hwnd, app.Title()),
+          boxes(hwnd, services.application.Title()),
           jwwField(GetDlgItem(hwnd, layout::kJwwField), &focus),
           otherField(GetDlgItem(hwnd, layout::kOtherField), &focus),
           figureField(GetDlgItem(hwnd, layout::kFigureField), &focus),
@@ -72,7 +62,9 @@ struct MainWindow::Adapters {
                   startMinimisedBox,
                   statusLine,
                   folderDialog},
-              MainFormServices{app, app, files, files, registry, watchTimer, changeSignal}) {}
+              MainFormServices{services.application, services.application, services.files,
+                               services.folderProbe, services.registry, watchTimer, changeSignal}) {
+    }
 
     Win32Window window;
     Win32MessageBoxes boxes;
@@ -83,8 +75,6 @@ struct MainWindow::Adapters {
     Win32Timer watchTimer;
     Win32ChangeSignal changeSignal;
     Win32FolderDialog folderDialog;
-    Win32Registry registry;
-    Win32FileSystem files;
     MainForm form;
 };
 
@@ -94,7 +84,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     wc.lpfnWndProc = MainWindow::WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    // The background is the palette's: WM_ERASEBKGND paints it.
     wc.lpszClassName = kMainWindowClass;
     // Shared icons: the system frees them with the module.
     wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DIRMIND), IMAGE_ICON,
@@ -107,21 +97,22 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassExW(&wc) != 0;
 }
 
-MainWindow::MainWindow(HINSTANCE instance, Win32Application& application)
-    : instance_(instance), application_(application) {}
+MainWindow::MainWindow(HINSTANCE instance, const MainWindowServices& services)
+    : instance_(instance), services_(services) {}
 
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::Create() {
     // The first place is one of a 96-dpi screen, as the saved ones are.
-    const UINT systemDpi = SystemDpi();
-    const SIZE frame = FrameSize(ClientSize(systemDpi), kFrameStyle, kFrameExStyle, systemDpi);
+    const Dpi systemDpi = SystemDpi();
+    const SIZE frame =
+        FrameSize(LayoutClientSize(systemDpi), kFrameStyle, kFrameExStyle, systemDpi);
     const std::wstring caption = ToWide(texts::kCaption);
     // The window is taken at its WM_NCCREATE.
     if (!CreateWindowExW(kFrameExStyle, kMainWindowClass, caption.c_str(), kFrameStyle,
-                         Scale(layout::kInitialLeft, systemDpi),
-                         Scale(layout::kInitialTop, systemDpi), frame.cx, frame.cy, nullptr,
-                         nullptr, instance_, this)) {
+                         systemDpi.Scale(layout::kInitialLeft),
+                         systemDpi.Scale(layout::kInitialTop), frame.cx, frame.cy, nullptr, nullptr,
+                         instance_, this)) {
         return false;
     }
     const HWND hwnd = window_.Get();
@@ -129,76 +120,18 @@ bool MainWindow::Create() {
     FitClientArea();
     LoadIcons();
     fonts_ = CreateWindowFonts(dpi_);
-    bannerBrush_.reset(CreateSolidBrush(ToColorRef(layout::kBannerColour)));
     focus_ = std::make_unique<FocusKeeper>(hwnd);
     if (!CreateControls(hwnd, instance_, fonts_, dpi_)) return false;
+    ApplyColours();
     for (const layout::Control& control : layout::Controls()) {
         focus_->Track(GetDlgItem(hwnd, control.id));
     }
-    adapters_ = std::make_unique<Adapters>(hwnd, application_, *focus_, [this] {
+    adapters_ = std::make_unique<Adapters>(hwnd, services_, *focus_, [this] {
         CallForm([](MainForm& form) { form.OnFolderChange(); });
     });
     ListenForChanges();
     PostMessageW(hwnd, kFirstShowMessage, 0, 0);
     return true;
-}
-
-// The frame's metrics may differ from what AdjustWindowRectEx assumed: the
-// client area is what must come out exact.
-void MainWindow::FitClientArea() {
-    RECT client{};
-    RECT frame{};
-    GetClientRect(window_.Get(), &client);
-    GetWindowRect(window_.Get(), &frame);
-    const SIZE size = ClientSize(dpi_);
-    const int dx = size.cx - client.right;
-    const int dy = size.cy - client.bottom;
-    if (dx != 0 || dy != 0) {
-        SetWindowPos(window_.Get(), nullptr, 0, 0, frame.right - frame.left + dx,
-                     frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-void MainWindow::LoadIcons() {
-    const auto load = [this](int metric) {
-        const int size = SystemMetric(metric, dpi_);
-        return UniqueIcon(static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_DIRMIND), IMAGE_ICON, size, size, 0)));
-    };
-    UniqueIcon small = load(SM_CXSMICON);
-    UniqueIcon big = load(SM_CXICON);
-    // Each replaces the one before only once the window holds it.
-    if (small) {
-        SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-        smallIcon_ = std::move(small);
-    }
-    if (big) {
-        SendMessageW(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-        bigIcon_ = std::move(big);
-    }
-}
-
-// The window moved to a monitor of another resolution, or the resolution
-// changed: the layout again at the new one, in the place the system suggests.
-void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    const HWND hwnd = window_.Get();
-    dpi_ = dpi;
-    WindowFonts fonts = CreateWindowFonts(dpi);
-    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    FitClientArea();
-    LayOutControls(hwnd, fonts, dpi);
-    // The old fonts go once no control uses them.
-    fonts_ = std::move(fonts);
-    LoadIcons();
-    InvalidateRect(hwnd, nullptr, TRUE);
-}
-
-// The size the system suggests at the next change of resolution: the frame
-// around the layout's client area at the new one.
-LRESULT MainWindow::OnGetDpiScaledSize(UINT dpi, SIZE& size) const {
-    size = FrameSize(ClientSize(dpi), kFrameStyle, kFrameExStyle, dpi);
-    return TRUE;
 }
 
 // The message loop waits on the change notification's events beside the
@@ -207,7 +140,7 @@ void MainWindow::ListenForChanges() {
     const auto events = adapters_->changeSignal.Events();
     for (std::size_t i = 0; i < events.size(); ++i) {
         // Called from the message loop, outside any handler: its own boundary.
-        application_.WaitAlsoFor(events[i], [this, i] {
+        services_.application.WaitAlsoFor(events[i], [this, i] {
             RunHandler(adapters_->boxes, [&] { adapters_->changeSignal.OnSignalled(i); });
         });
     }
@@ -249,6 +182,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const HWND hwnd = window_.Get();
+    if (msg == WM_ERASEBKGND && OnEraseBackground(reinterpret_cast<HDC>(wp))) return 1;
     if (!adapters_) return DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
         case kFirstShowMessage:
@@ -271,16 +205,27 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
         case WM_NEXTDLGCTL:
-            OnNextDlgCtl(wp, lp);
+            StepFocus(hwnd, wp, lp);
             return 0;
         case WM_SETFOCUS:
             focus_->Restore();
             return 0;
         case kDpiChangedMessage:
-            OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            OnDpiChanged(Dpi(HIWORD(wp)), *reinterpret_cast<const RECT*>(lp));
             return 0;
         case kGetDpiScaledSizeMessage:
-            return OnGetDpiScaledSize(static_cast<UINT>(wp), *reinterpret_cast<SIZE*>(lp));
+            return OnGetDpiScaledSize(DpiOf(static_cast<UINT>(wp)), *reinterpret_cast<SIZE*>(lp));
+        case WM_SIZE:
+            OnSize(wp);
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            // Common controls learn of it only from their parent.
+            SendDlgItemMessageW(hwnd, layout::kStatusLine, msg, wp, lp);
+            ApplyColours();
+            return 0;
+        case WM_SETTINGCHANGE:
+            ApplyColours();
+            return DefWindowProcW(hwnd, msg, wp, lp);
         default:
             return DefWindowProcW(hwnd, msg, wp, lp);
     }
@@ -291,15 +236,9 @@ void MainWindow::OnFirstShow() {
     shown_ = true;
     CallForm([](MainForm& form) { form.OnShown(); });
     const HWND hwnd = window_.Get();
-    if (application_.Terminated() || !hwnd) return;
+    if (services_.application.Terminated() || !hwnd) return;
     adapters_->window.KeepInView();
-    // A hidden window moved to a monitor of another resolution may not have
-    // been told; a minimised one is told when it is restored.
-    if (const UINT dpi = WindowDpi(hwnd); dpi != dpi_ && !IsIconic(hwnd)) {
-        RECT frame{};
-        GetWindowRect(hwnd, &frame);
-        OnDpiChanged(dpi, frame);
-    }
+    FitBeforeShowing();
     if (!IsIconic(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
 }
@@ -353,35 +292,4 @@ void MainWindow::OnEndSession(bool ending) {
     if (!ending) return;
     adapters_->form.SaveAtSessionEnd();
     ExitProcess(0);
-}
-
-LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
-    switch (GetDlgCtrlID(control)) {
-        case layout::kBanner:
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor(dc, ToColorRef(layout::kBannerColour));
-            return reinterpret_cast<LRESULT>(bannerBrush_.get());
-        case layout::kJwwField:
-        case layout::kOtherField:
-        case layout::kFigureField:
-        case layout::kIntervalField:
-        case layout::kHelpMemo:
-            // Read-only and disabled edits ask here; they keep the window colour.
-            SetTextColor(dc,
-                         GetSysColor(IsWindowEnabled(control) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-        default:
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            SetBkColor(dc, ToColorRef(layout::kBackground));
-            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    }
-}
-
-// A multi-line edit passes Tab on this way.
-void MainWindow::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
-    const HWND hwnd = window_.Get();
-    HWND next =
-        LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(hwnd, GetFocus(), wp != 0);
-    if (next) SetFocus(next);
 }

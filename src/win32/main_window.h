@@ -1,7 +1,7 @@
 // The main window: the Win32 window of class kMainWindowClass with its
-// controls, the adapters the form's logic works through, and the MainForm
-// that handles its events. Its window procedure dispatches each message to a
-// named handler.
+// controls, the adapters over them, and the MainForm that handles its events
+// through those and the services it is given. Its window procedure dispatches
+// each message to a named handler.
 #pragma once
 
 #include <windows.h>
@@ -13,13 +13,23 @@
 #include "win32/focus_keeper.h"
 #include "win32/fonts.h"
 #include "win32/handles.h"
+#include "win32/palette.h"
+
+// What the form works through beyond the window's own controls and timer:
+// made by wWinMain (a test gives doubles), living as long as the window.
+struct MainWindowServices {
+    Win32Application& application;
+    ISettingsFiles& files;
+    IFolderProbe& folderProbe;
+    IRegistry& registry;
+};
 
 // Registers the main window's class (kMainWindowClass); false when that fails.
 bool RegisterMainWindowClass(HINSTANCE instance);
 
 class MainWindow {
 public:
-    MainWindow(HINSTANCE instance, Win32Application& application);
+    MainWindow(HINSTANCE instance, const MainWindowServices& services);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -35,6 +45,10 @@ private:
     friend bool RegisterMainWindowClass(HINSTANCE instance);
     struct Adapters;
 
+    static constexpr DWORD kFrameStyle =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    static constexpr DWORD kFrameExStyle = WS_EX_CONTROLPARENT;
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnFirstShow();
@@ -42,14 +56,26 @@ private:
     void OnTimer(WPARAM timerId);
     void OnClose();
     void OnEndSession(bool ending);
+
+    // Colours (main_window_colours.cpp).
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
-    void OnNextDlgCtl(WPARAM wp, LPARAM lp);
+    bool OnEraseBackground(HDC dc);
+    // The system's colours or its high contrast changed, or the window is
+    // new: the palette for the scheme now, on every surface at once.
+    void ApplyColours();
 
-    void OnDpiChanged(UINT dpi, const RECT& suggested);
-    LRESULT OnGetDpiScaledSize(UINT dpi, SIZE& size) const;
-
+    // Resolution (main_window_dpi.cpp).
+    void OnDpiChanged(Dpi dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(Dpi dpi, SIZE& size) const;
+    void OnSize(WPARAM kind);
+    // A hidden window moved to a monitor of another resolution may not have
+    // been told: laid out for the monitor it is on before it shows.
+    void FitBeforeShowing();
     // The client area of the layout at the window's resolution, exactly.
     void FitClientArea();
+    // While minimised: the frame the window takes when restored, around the
+    // layout's client area at the window's resolution.
+    void FitRestoredFrame();
     // The title bar's and the task switcher's icons at the window's resolution.
     void LoadIcons();
     void ListenForChanges();
@@ -58,9 +84,15 @@ private:
     void CallForm(Handler&& handler);
 
     HINSTANCE instance_;
-    Win32Application& application_;
+    MainWindowServices services_;
     bool shown_ = false;
-    UINT dpi_ = 96;  // the resolution the window is laid out for
+    Dpi dpi_;  // the resolution the window is laid out for
+    // Counts the changes of resolution begun: one that a nested change
+    // overtook stops where it finds that.
+    unsigned dpiChanges_ = 0;
+    bool minimised_ = false;
+    WindowPalette palette_{};
+    UniqueBrush windowBrush_;
     WindowFonts fonts_;
     UniqueIcon smallIcon_;
     UniqueIcon bigIcon_;

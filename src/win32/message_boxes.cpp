@@ -6,16 +6,18 @@
 #include "win32/dpi.h"
 #include "win32/frame_edge.h"
 #include "win32/handles.h"
+#include "win32/newer_functions.h"
 #include "win32/system_message.h"
 #include "win32/text.h"
 
 namespace {
 
-// What the box shows, and the font and icon made for its resolution when it
-// opens, which live until it has closed.
+// What the box shows, and the font and icon made for its resolution, which
+// live until it has closed or they are made again for another one.
 struct ErrorBox {
     const std::wstring* caption;
     const std::wstring* text;
+    Dpi dpi;  // the resolution the box is laid out for
     UniqueFont font;
     UniqueIcon icon;
 };
@@ -26,40 +28,55 @@ constexpr int kMargin = 8;
 constexpr int kSpacing = 10;
 constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
+constexpr int kIconId = 100;
+constexpr int kTextId = 101;
 
-HWND AddControl(HWND box, const wchar_t* cls, const wchar_t* text, DWORD style, int id, RECT r,
-                HFONT font) {
-    HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                                   r.right - r.left, r.bottom - r.top, box,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
-    if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
+void AddControl(HWND box, const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
+    CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, box,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                    nullptr);
 }
 
-// The monitor the owner is on or nearest to (the primary one without an
-// owner): a window that is not yet shown has its place there all the same.
-RECT OwnersMonitor(HWND box) {
+void Place(HWND box, int id, int left, int top, int width, int height) {
+    SetWindowPos(GetDlgItem(box, id), nullptr, left, top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The monitor where the box appears: the one the owner is on or nearest to
+// (the primary one without an owner); a window that is not yet shown has its
+// place there all the same.
+HMONITOR OwnersMonitor(HWND box) {
     const HWND owner = GetWindow(box, GW_OWNER);
+    return owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                 : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+}
+
+RECT MonitorArea(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(MonitorFromWindow(owner ? owner : box, MONITOR_DEFAULTTONEAREST), &info)) {
-        return info.rcMonitor;
-    }
+    if (GetMonitorInfoW(monitor, &info)) return info.rcMonitor;
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-void LayOut(HWND box, ErrorBox& request) {
-    SetWindowTextW(box, request.caption->c_str());
-    const RECT screen = OwnersMonitor(box);
+// A system icon (IDI_ERROR) size pixels square, drawn at that size by common
+// controls 6; null where they are not loaded. The caller destroys it.
+HICON LoadSystemIcon(const wchar_t* name, int size) {
+    HICON icon = nullptr;
+    auto* const load = Newer().loadIconWithScaleDown;
+    if (!load || FAILED(load(nullptr, name, size, size, &icon))) return nullptr;
+    return icon;
+}
+
+// Measures and places everything for dpi and the monitor of that area: the
+// text wrapped to half its width, the frame centred on it, or with its
+// top-left corner at topLeft when given.
+void Arrange(HWND box, ErrorBox& request, Dpi dpi, const RECT& screen, const POINT* topLeft) {
+    request.dpi = dpi;
     const int screenWidth = static_cast<int>(screen.right - screen.left);
     const int screenHeight = static_cast<int>(screen.bottom - screen.top);
-    const UINT dpi = WindowDpi(box);
     NONCLIENTMETRICSW nonClient{};
-    if (NonClientMetrics(nonClient, dpi)) {
-        request.font.reset(CreateFontIndirectW(&nonClient.lfMessageFont));
-    }
-    const HFONT font = request.font.get();
+    UniqueFont font;
+    if (NonClientMetrics(nonClient, dpi)) font.reset(CreateFontIndirectW(&nonClient.lfMessageFont));
 
     RECT textRect{0, 0, screenWidth / 2, 0};
     int charWidth = 1;
@@ -67,7 +84,7 @@ void LayOut(HWND box, ErrorBox& request) {
     {
         const WindowDC dc(box);
         const SelectedObject selected(
-            dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+            dc.Get(), font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc.Get(), &metrics);
         static constexpr wchar_t kAlphabet[] =
@@ -95,39 +112,76 @@ void LayOut(HWND box, ErrorBox& request) {
     const int clientWidth = std::max(iconWidth + spacingX + textWidth, buttonWidth) + 2 * marginX;
     const int clientHeight = marginY + rowHeight + spacingY + buttonHeight + marginY;
 
-    HWND icon = AddControl(box, L"STATIC", nullptr, SS_ICON, -1,
-                           {marginX, marginY, marginX + iconWidth, marginY + iconHeight}, nullptr);
-    request.icon.reset(LoadSystemIcon(IDI_ERROR, iconWidth));
-    const HICON errorIcon = request.icon ? request.icon.get() : LoadIconW(nullptr, IDI_ERROR);
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(errorIcon), 0);
-    const int textLeft = marginX + iconWidth + spacingX;
-    AddControl(box, L"STATIC", request.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, -1,
-               {textLeft, marginY, textLeft + textWidth, marginY + textHeight}, font);
-    const int buttonLeft = (clientWidth - buttonWidth) / 2;
-    const int buttonTop = marginY + rowHeight + spacingY;
-    HWND ok = AddControl(
-        box, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
-        {buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight}, font);
-    SendMessageW(box, DM_SETDEFID, IDOK, 0);
+    UniqueIcon icon(LoadSystemIcon(IDI_ERROR, iconWidth));
+    const HICON errorIcon = icon ? icon.get() : LoadIconW(nullptr, IDI_ERROR);
+    SendDlgItemMessageW(box, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(errorIcon), 0);
+    Place(box, kIconId, marginX, marginY, iconWidth, iconHeight);
+    for (const int id : {kTextId, IDOK}) {
+        SendDlgItemMessageW(box, id, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    // The old font and icon go once no control uses them.
+    request.font = std::move(font);
+    request.icon = std::move(icon);
+    Place(box, kTextId, marginX + iconWidth + spacingX, marginY, textWidth, textHeight);
+    Place(box, IDOK, (clientWidth - buttonWidth) / 2, marginY + rowHeight + spacingY, buttonWidth,
+          buttonHeight);
 
     const SIZE frame =
         FrameSize({clientWidth, clientHeight}, static_cast<DWORD>(GetWindowLongW(box, GWL_STYLE)),
                   static_cast<DWORD>(GetWindowLongW(box, GWL_EXSTYLE)), dpi);
-    const int width = frame.cx;
-    const int height = frame.cy;
-    SetWindowPos(box, HWND_TOP, screen.left + (screenWidth - width) / 2,
-                 screen.top + (screenHeight - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    SetFocus(ok);
+    const POINT centred{screen.left + (screenWidth - frame.cx) / 2,
+                        screen.top + (screenHeight - frame.cy) / 2};
+    const POINT place = topLeft ? *topLeft : centred;
+    SetWindowPos(box, nullptr, place.x, place.y, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(box, nullptr, TRUE);
+}
+
+// Opts the box out of the system's own rescaling of its size, font and
+// controls at a change of resolution (Windows 10 1703 on): it lays itself out
+// on WM_DPICHANGED.
+void KeepDialogLayoutOwn(HWND box) {
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    if (auto* const set = Newer().setDialogDpiChangeBehavior) set(box, kDisableAll, kDisableAll);
+}
+
+void SetUp(HWND box, ErrorBox& request) {
+    SetWindowTextW(box, request.caption->c_str());
+    KeepDialogLayoutOwn(box);
+    AddControl(box, L"STATIC", nullptr, SS_ICON, kIconId);
+    AddControl(box, L"STATIC", request.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+               kTextId);
+    AddControl(box, L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK);
+    SendMessageW(box, DM_SETDEFID, IDOK, 0);
+    const HMONITOR monitor = OwnersMonitor(box);
+    Arrange(box, request, MonitorDpi(monitor), MonitorArea(monitor), nullptr);
+    SetFocus(GetDlgItem(box, IDOK));
+}
+
+// Moved to a monitor of another resolution (by the user, or as it opened):
+// laid out again for it where the system suggests.
+void OnDpiChanged(HWND box, ErrorBox& request, Dpi dpi, const RECT& suggested) {
+    if (dpi == request.dpi) return;
+    const POINT topLeft{suggested.left, suggested.top};
+    Arrange(box, request, dpi, MonitorArea(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)),
+            &topLeft);
 }
 
 INT_PTR CALLBACK ErrorBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     switch (msg) {
         case WM_INITDIALOG:
-            // The focus is set.
             return AtFrameEdge<INT_PTR>(box, FALSE, [&] {
-                LayOut(box, *reinterpret_cast<ErrorBox*>(lp));
-                return INT_PTR{FALSE};
+                SetWindowLongPtrW(box, DWLP_USER, lp);
+                SetUp(box, *reinterpret_cast<ErrorBox*>(lp));
+                return INT_PTR{FALSE};  // the focus is set
+            });
+        case kDpiChangedMessage:
+            return AtFrameEdge<INT_PTR>(box, TRUE, [&] {
+                if (auto* request =
+                        reinterpret_cast<ErrorBox*>(GetWindowLongPtrW(box, DWLP_USER))) {
+                    OnDpiChanged(box, *request, Dpi(HIWORD(wp)),
+                                 *reinterpret_cast<const RECT*>(lp));
+                }
+                return INT_PTR{TRUE};
             });
         case WM_COMMAND:
             if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
@@ -159,7 +213,7 @@ void ShowErrorBox(HWND owner, const std::wstring& caption, const std::wstring& t
     // has no task bar button: the box then has its own, so that it can be
     // found behind other windows.
     if (!owner || !IsWindowVisible(owner)) tpl.dialog.dwExtendedStyle |= WS_EX_APPWINDOW;
-    ErrorBox request{&caption, &text, nullptr, nullptr};
+    ErrorBox request{&caption, &text, Dpi(), nullptr, nullptr};
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.dialog, owner, ErrorBoxProc,
                             reinterpret_cast<LPARAM>(&request));
 }

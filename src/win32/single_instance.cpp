@@ -1,19 +1,38 @@
 #include "win32/single_instance.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <iterator>
 
 #include "win32/handles.h"
+#include "win32/newer_functions.h"
 #include "win32/window_class.h"
 
 namespace {
 
-// Local: the user's own session.
-std::wstring ClaimName(const FileIdentity& file) {
-    wchar_t name[64] = {};
-    std::swprintf(
-        name, 64, L"Local\\Dirmind-%08lX-%08lX%08lX", static_cast<unsigned long>(file.volume),
-        static_cast<unsigned long>(file.indexHigh), static_cast<unsigned long>(file.indexLow));
-    return name;
+// The class of the system's dialog boxes and message boxes.
+constexpr wchar_t kDialogClass[] = L"#32770";
+
+// FILE_ID_INFO, which headers for Windows 7 lack.
+struct FileIdInfo {
+    ULONGLONG volumeSerialNumber;
+    std::uint8_t fileId[16];
+};
+constexpr int kFileIdInfoClass = 18;  // FileIdInfo
+
+// FNV-1a over the path's UTF-16 units, upper-cased as the file system
+// compares names.
+std::uint64_t HashOfPath(const std::wstring& path) {
+    std::wstring upper = path;
+    if (!upper.empty()) CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const wchar_t c : upper) {
+        for (const unsigned byte :
+             {static_cast<unsigned>(c) & 0xFFu, static_cast<unsigned>(c) >> 8}) {
+            hash = (hash ^ byte) * 1099511628211ull;
+        }
+    }
+    return hash;
 }
 
 std::optional<std::wstring> ImagePathOf(DWORD processId) {
@@ -26,7 +45,54 @@ std::optional<std::wstring> ImagePathOf(DWORD processId) {
     return path;
 }
 
+bool HasClass(HWND window, const wchar_t* name) {
+    wchar_t className[16] = {};
+    return GetClassNameW(window, className, 16) && std::wcscmp(className, name) == 0;
+}
+
+BOOL CALLBACK FindVisibleBox(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window) || !HasClass(window, kDialogClass)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// What to bring forward of the copy whose main window that is: a box it has
+// open before the window, else the window. Read from the window lists alone,
+// without a message to its thread.
+HWND FrontOf(HWND window) {
+    if (IsWindowVisible(window)) {
+        const HWND popup = GetLastActivePopup(window);
+        return popup && IsWindowVisible(popup) ? popup : window;
+    }
+    HWND box = nullptr;
+    EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), FindVisibleBox,
+                      reinterpret_cast<LPARAM>(&box));
+    return box ? box : window;
+}
+
 }  // namespace
+
+FileIdentity IdentityFrom(std::uint64_t volume, const std::array<std::uint8_t, 16>& id,
+                          const std::wstring& path) {
+    FileIdentity identity{volume, id, 0};
+    if (id == std::array<std::uint8_t, 16>{}) identity.pathHash = HashOfPath(path);
+    return identity;
+}
+
+std::wstring ClaimName(const FileIdentity& file) {
+    // Local: the user's own session.
+    wchar_t name[96] = {};
+    int length = std::swprintf(name, 96, L"Local\\Dirmind-%016llX-",
+                               static_cast<unsigned long long>(file.volume));
+    for (const std::uint8_t byte : file.id) {
+        length += std::swprintf(name + length, 96 - length, L"%02X", static_cast<unsigned>(byte));
+    }
+    if (file.pathHash != 0) {
+        std::swprintf(name + length, 96 - length, L"-%016llX",
+                      static_cast<unsigned long long>(file.pathHash));
+    }
+    return name;
+}
 
 std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
     // Opened for no access and shared every way, so that no other program's
@@ -34,9 +100,21 @@ std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
     const UniqueFile file(CreateFileW(path.c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, 0, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    if (!file.Valid()) return std::nullopt;
+    std::array<std::uint8_t, 16> id{};
+    auto* const getInformation = Newer().getFileInformationByHandleEx;
+    FileIdInfo info{};
+    if (getInformation && getInformation(file.Get(), kFileIdInfoClass, &info, sizeof(info))) {
+        std::copy(std::begin(info.fileId), std::end(info.fileId), id.begin());
+        return IdentityFrom(info.volumeSerialNumber, id, path);
+    }
+    // Before Windows 8, or a file system without 128-bit IDs.
+    BY_HANDLE_FILE_INFORMATION handleInfo{};
+    if (!GetFileInformationByHandle(file.Get(), &handleInfo)) return std::nullopt;
+    const std::uint64_t index =
+        (static_cast<std::uint64_t>(handleInfo.nFileIndexHigh) << 32) | handleInfo.nFileIndexLow;
+    for (std::size_t i = 0; i < 8; ++i) id[i] = static_cast<std::uint8_t>(index >> (8 * i));
+    return IdentityFrom(handleInfo.dwVolumeSerialNumber, id, path);
 }
 
 SingleInstance::SingleInstance(const std::wstring& exePath) : identity_(IdentityOf(exePath)) {
@@ -75,21 +153,20 @@ bool SingleInstance::BringRunningCopyForward(DWORD timeoutMs) {
     // never holds this start.
     if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
     // A box the first copy has open stays in front of its window.
-    HWND front = GetLastActivePopup(window);
-    SetForegroundWindow(front && IsWindowVisible(front) ? front : window);
+    SetForegroundWindow(FrontOf(window));
     return true;
 }
 
 // A main window of a process that runs this very file; the window's class and
 // process are read without sending it any message.
 bool SingleInstance::IsRunningCopy(HWND window) const {
-    wchar_t className[16] = {};
-    if (!IsWindow(window) || !GetClassNameW(window, className, 16) ||
-        std::wcscmp(className, kMainWindowClass) != 0) {
-        return false;
-    }
+    if (!IsWindow(window) || !HasClass(window, kMainWindowClass)) return false;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     const std::optional<std::wstring> image = ImagePathOf(processId);
-    return image && IdentityOf(*image) == identity_;
+    if (!image) return false;
+    // The path is in the claim's name already; the process may name its
+    // image by another path to the same file (a share for a mapped drive).
+    const std::optional<FileIdentity> running = IdentityOf(*image);
+    return running && running->volume == identity_->volume && running->id == identity_->id;
 }

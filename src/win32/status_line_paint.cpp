@@ -27,7 +27,7 @@ void PaintStatus(HWND bar, HDC dc, COLORREF background) {
     const SelectedObject font(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    InflateRect(&part, -Scale(2, WindowDpi(bar)), 0);
+    InflateRect(&part, -WindowDpi(bar).Scale(2), 0);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &part,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }

@@ -9,6 +9,9 @@
 
 namespace {
 
+// At 96 dpi: room to take hold of the caption beside its buttons.
+constexpr int kUsefulCaptionWidth = 100;
+
 // The monitors' work areas, and an error that ended their enumeration: it
 // cannot pass through the system's frame, so it is raised after it.
 struct WorkAreas {
@@ -59,8 +62,8 @@ POINT Win32Window::Position() const {
 }
 
 void Win32Window::MoveTo(int left, int top) {
-    const int dpi = static_cast<int>(SystemDpi());
-    MoveToPixels({ScaleToDpi(left, dpi), ScaleToDpi(top, dpi)});
+    const Dpi dpi = SystemDpi();
+    MoveToPixels({dpi.Scale(left), dpi.Scale(top)});
 }
 
 void Win32Window::MoveToPixels(POINT position) {
@@ -82,9 +85,9 @@ void Win32Window::MoveToPixels(POINT position) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int Win32Window::Left() const { return ScaleToBase(Position().x, static_cast<int>(SystemDpi())); }
+int Win32Window::Left() const { return SystemDpi().ToBase(Position().x); }
 
-int Win32Window::Top() const { return ScaleToBase(Position().y, static_cast<int>(SystemDpi())); }
+int Win32Window::Top() const { return SystemDpi().ToBase(Position().y); }
 
 void Win32Window::Minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
 
@@ -101,7 +104,11 @@ void Win32Window::KeepInView() {
     const RECT& normal = placement.rcNormalPosition;
     const POINT position = Position();
     const ScreenPoint now{position.x, position.y};
-    const ScreenPoint target =
-        PositionInView(now, normal.right - normal.left, normal.bottom - normal.top, work.areas);
+    const Dpi dpi = WindowDpi(hwnd_);
+    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE));
+    const FrameShape shape{normal.right - normal.left, normal.bottom - normal.top,
+                           FrameTopHeight(style, exStyle, dpi), dpi.Scale(kUsefulCaptionWidth)};
+    const ScreenPoint target = PositionInView(now, shape, work.areas);
     if (target.x != now.x || target.y != now.y) MoveToPixels({target.x, target.y});
 }

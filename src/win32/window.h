@@ -18,8 +18,8 @@ public:
     void Minimize() override;
     // Sends WM_CLOSE, as the close box does, and returns once it is handled.
     void Close() override;
-    // Brings a window that lies on no monitor's work area into the nearest
-    // one; a window partly inside one stays where it is.
+    // Brings a window whose caption shows no useful part on any monitor's
+    // work area into view; one that can be taken by its caption stays.
     void KeepInView();
 
 private:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <cwctype>
 #include <optional>
 #include <string>
@@ -53,6 +54,29 @@ TEST(SecondStart, BringsTheRunningCopyForwardAndLeavesTheSettingsAlone) {
     }
 }
 
+TEST(SecondStart, BringsForwardTheBoxTheFirstCopyShowsBeforeItsWindow) {
+    Sandbox box;
+    box.WriteDat("192\r\n107\r\n\r\n\r\n\r\n5\r\n0\r\n0\r\n");
+    // A settings file that cannot be read: its box comes before the window.
+    HANDLE holder = CreateFileW(box.DatPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    App first(box.ExePath(), false);
+    const HWND error = first.WaitForWindow(L"Dirmind", 20000);
+    CloseHandle(holder);
+    ASSERT_NE(nullptr, error);
+    Sandbox elsewhere;
+    App other(elsewhere.ExePath());
+    ASSERT_TRUE(other.Started());
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() != error; }));
+
+    App second(box.ExePath(), false);
+    EXPECT_EQ(std::optional<DWORD>(0), second.WaitForExit(5000));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == error; })) << "the box in front";
+    first.PressButton(error, L"OK");
+    EXPECT_TRUE(first.WaitForMain());
+}
+
 TEST(SecondStart, AHungFirstCopyNeverHoldsItBack) {
     Sandbox box;
     box.WriteDat("192\r\n107\r\n\r\n\r\n\r\n5\r\n0\r\n1\r\n");  // start minimised
@@ -69,17 +93,29 @@ TEST(SecondStart, AHungFirstCopyNeverHoldsItBack) {
     EXPECT_TRUE(WaitFor([&] { return !IsIconic(first.Main()); })) << "restored once it runs";
 }
 
-// The name under which the copy of that executable file claims its place.
+// The name under which the copy of that executable file claims its place:
+// its volume and 128-bit file ID, or its 64-bit index where the system gives
+// no such ID.
 std::wstring ClaimNameOf(const std::wstring& exe) {
     HANDLE file =
         CreateFileW(exe.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, 0, nullptr);
-    BY_HANDLE_FILE_INFORMATION info{};
-    GetFileInformationByHandle(file, &info);
+    struct {
+        ULONGLONG volume;
+        BYTE id[16];
+    } info{};
+    if (!GetFileInformationByHandleEx(file, static_cast<FILE_INFO_BY_HANDLE_CLASS>(18), &info,
+                                      sizeof(info))) {  // FileIdInfo, Windows 8 on
+        BY_HANDLE_FILE_INFORMATION old{};
+        GetFileInformationByHandle(file, &old);
+        info.volume = old.dwVolumeSerialNumber;
+        const ULONGLONG index = (ULONGLONG{old.nFileIndexHigh} << 32) | old.nFileIndexLow;
+        std::memcpy(info.id, &index, sizeof(index));
+    }
     CloseHandle(file);
-    wchar_t name[64] = {};
-    swprintf(name, 64, L"Local\\Dirmind-%08lX-%08lX%08lX", info.dwVolumeSerialNumber,
-             info.nFileIndexHigh, info.nFileIndexLow);
+    wchar_t name[96] = {};
+    int length = swprintf(name, 96, L"Local\\Dirmind-%016llX-", info.volume);
+    for (const BYTE byte : info.id) length += swprintf(name + length, 96 - length, L"%02X", byte);
     return name;
 }
 

@@ -1,5 +1,5 @@
-// A saved window position on no screen is brought into view; any position
-// that leaves part of the window on a screen is kept exactly.
+// A saved window position is kept exactly while a useful part of the
+// window's caption lies on a screen; any other is brought into view.
 #include "app/window_place.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +11,34 @@ namespace {
 
 constexpr int kWidth = 600;
 constexpr int kHeight = 330;
+constexpr int kCaption = 30;
+constexpr int kUseful = 100;
 // A 1920 x 1040 work area and a second one to its right, lower down.
 const std::vector<ScreenArea> kTwoScreens{{0, 0, 1920, 1040}, {1920, 200, 3200, 1160}};
 
 ScreenPoint Place(int x, int y, const std::vector<ScreenArea>& areas = kTwoScreens) {
-    return PositionInView({x, y}, kWidth, kHeight, areas);
+    return PositionInView({x, y}, {kWidth, kHeight, kCaption, kUseful}, areas);
 }
 
 bool operator==(ScreenPoint a, ScreenPoint b) { return a.x == b.x && a.y == b.y; }
 
-TEST(WindowPlace, AnyOverlapKeepsThePositionExactly) {
-    for (ScreenPoint p : {ScreenPoint{192, 107}, ScreenPoint{0, 0}, ScreenPoint{-599, -329},
-                          ScreenPoint{1919, 1039}, ScreenPoint{3199, 1159}, ScreenPoint{-30, 40}}) {
+TEST(WindowPlace, AUsefulPartOfTheCaptionOnAScreenKeepsThePositionExactly) {
+    // 100 pixels of the caption at the left, the right and the second
+    // screen's bottom edge; its upper half hidden.
+    for (ScreenPoint p :
+         {ScreenPoint{192, 107}, ScreenPoint{0, 0}, ScreenPoint{-30, 40}, ScreenPoint{-500, 500},
+          ScreenPoint{1820, 100}, ScreenPoint{3100, 1130}, ScreenPoint{100, -15}}) {
         EXPECT_TRUE(Place(p.x, p.y) == p) << p.x << ", " << p.y;
     }
+}
+
+TEST(WindowPlace, ACaptionOutOfReachMovesTheFrameIntoView) {
+    EXPECT_TRUE(Place(-599, -329) == (ScreenPoint{0, 0})) << "only a corner on the screen";
+    EXPECT_TRUE(Place(100, -16) == (ScreenPoint{100, 0})) << "less than half the caption";
+    EXPECT_TRUE(Place(-501, 500) == (ScreenPoint{0, 500})) << "a sliver of the caption";
+    // Near the second screen's bottom edge and a pixel beside the first: into
+    // the screen it overlaps, the nearer one.
+    EXPECT_TRUE(Place(1919, 1150) == (ScreenPoint{1920, 830}));
 }
 
 TEST(WindowPlace, AFrameOnNoScreenMovesWhollyIntoTheNearestWorkArea) {

@@ -5,7 +5,7 @@
 
 TEST(CreateControls, AControlThatCannotBeMadeFailsTheWhole) {
     // A child window needs a parent: the first control is refused.
-    const WindowFonts fonts = CreateWindowFonts(96);
-    EXPECT_FALSE(CreateControls(nullptr, GetModuleHandleW(nullptr), fonts, 96));
+    const WindowFonts fonts = CreateWindowFonts(Dpi());
+    EXPECT_FALSE(CreateControls(nullptr, GetModuleHandleW(nullptr), fonts, Dpi()));
     EXPECT_NE(0u, GetLastError());
 }

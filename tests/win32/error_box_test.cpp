@@ -164,3 +164,43 @@ TEST(ErrorBox, WhileTheOwnerIsNotOnScreenEitherBoxHasATaskBarButton) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Arrangement {
+    RECT frame{};
+    RECT client{};
+    RECT ok{};
+};
+
+Arrangement ArrangementOf(HWND box) {
+    Arrangement a;
+    GetWindowRect(box, &a.frame);
+    GetClientRect(box, &a.client);
+    GetWindowRect(GetDlgItem(box, IDOK), &a.ok);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&a.ok), 2);
+    return a;
+}
+
+TEST(ErrorBox, AChangeOfResolutionLaysItOutAgainWhereTheSystemSuggests) {
+    Arrangement before;
+    Arrangement after;
+    const BoxProbe probe = RunErrorBox(nullptr, L"\u3042\u3044\u3046", [&](HWND box) {
+        before = ArrangementOf(box);
+        RECT suggested{40, 30, 400, 300};
+        SendMessageW(box, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                     reinterpret_cast<LPARAM>(&suggested));
+        after = ArrangementOf(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_TRUE(probe.acted);
+    EXPECT_EQ(40, after.frame.left);
+    EXPECT_EQ(30, after.frame.top);
+    const int okHeight = before.ok.bottom - before.ok.top;
+    EXPECT_NEAR(okHeight * 1.5, after.ok.bottom - after.ok.top, 3.0) << "the message font at 144";
+    EXPECT_GT(after.client.right, before.client.right * 5 / 4);
+    EXPECT_LE(std::abs((after.ok.left + after.ok.right) - after.client.right), 1) << "centred";
+    EXPECT_LE(after.ok.bottom, after.client.bottom);
+}
+
+}  // namespace

@@ -1,14 +1,56 @@
 // The main window when its resolution changes (moved to another monitor, or
-// the display scale changed): laid out again for the new one in the place
-// the system suggests, and exactly as before when it changes back.
+// the display scale changed), also while minimised; its window order as
+// screen readers read it; its colours when the system's change.
 #include "win32/main_window.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
+#include <string>
+#include <utility>
+
 #include "app/layout.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_registry.h"
 
 namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterMainWindowClass(GetModuleHandleW(nullptr));
+        ASSERT_TRUE(main.Create());
+    }
+    HWND Item(int id) const { return GetDlgItem(main.Handle(), id); }
+
+    Win32Application app{L"Dirmind"};
+    FakeFileSystem files;
+    FakeRegistry registry;
+    MainWindow main{GetModuleHandleW(nullptr), {app, files, files, registry}};
+};
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    return name;
+}
+
+TEST_F(MainWindowTest, WalkingBackFromEachFieldReachesItsOwnLabelFirst) {
+    const std::array<std::pair<int, int>, 5> named{
+        {{layout::kJwwField, layout::kJwwLabel},
+         {layout::kOtherField, layout::kOtherLabel},
+         {layout::kFigureField, layout::kFigureLabel},
+         {layout::kIntervalField, layout::kIntervalLabel},
+         {layout::kHelpMemo, layout::kBanner}}};
+    for (const auto& [field, label] : named) {
+        HWND before = GetWindow(Item(field), GW_HWNDPREV);
+        while (before && _wcsicmp(ClassOf(before).c_str(), L"Static") != 0) {
+            before = GetWindow(before, GW_HWNDPREV);
+        }
+        EXPECT_EQ(Item(label), before) << field;
+    }
+}
 
 LONG FontHeight(HWND window, int id) {
     LOGFONTW font{};
@@ -17,11 +59,7 @@ LONG FontHeight(HWND window, int id) {
     return font.lfHeight;
 }
 
-TEST(MainWindow, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
-    Win32Application app(L"Dirmind");
-    RegisterMainWindowClass(GetModuleHandleW(nullptr));
-    MainWindow main(GetModuleHandleW(nullptr), app);
-    ASSERT_TRUE(main.Create());
+TEST_F(MainWindowTest, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
     const HWND window = main.Handle();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -55,6 +93,144 @@ TEST(MainWindow, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
         EXPECT_EQ(MulDiv(metrics.lfStatusFont.lfHeight, dpi, 96),
                   FontHeight(window, layout::kStatusLine));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The client area and every control at their places in the layout for one
+// resolution: nothing lies outside the client area.
+void ExpectLaidOutForOneResolution(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    int dpi = 0;
+    for (int d : {96, 144, 192}) {
+        if (client.right == MulDiv(layout::kClientWidth, d, 96) &&
+            client.bottom == MulDiv(layout::kClientHeight, d, 96)) {
+            dpi = d;
+        }
+    }
+    ASSERT_NE(0, dpi) << "client area " << client.right << " x " << client.bottom;
+    for (const layout::Control& c : layout::Controls()) {
+        RECT r{};
+        GetWindowRect(GetDlgItem(window, c.id), &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(MulDiv(c.left + c.width, dpi, 96), r.right) << c.name << " at " << dpi;
+        EXPECT_EQ(MulDiv(c.top + c.height, dpi, 96), r.bottom) << c.name << " at " << dpi;
+    }
+}
+
+TEST_F(MainWindowTest, AChangeWhileMinimisedKeepsTheMinimisedFrameAndFitsTheRestoredOne) {
+    const HWND window = main.Handle();
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(window));
+    RECT minimised{};
+    GetWindowRect(window, &minimised);
+    RECT suggested{300, 200, 1200, 700};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_TRUE(IsIconic(window));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(EqualRect(&minimised, &frame)) << "the minimised frame is the system's";
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    ASSERT_TRUE(GetWindowPlacement(window, &placement));
+    const RECT& normal = placement.rcNormalPosition;
+    EXPECT_GE(normal.right - normal.left, MulDiv(layout::kClientWidth, 144, 96));
+    EXPECT_GE(normal.bottom - normal.top, MulDiv(layout::kClientHeight, 144, 96));
+
+    ShowWindow(window, SW_RESTORE);
+    ASSERT_FALSE(IsIconic(window));
+    ExpectLaidOutForOneResolution(window);
+}
+
+// A change of resolution that the window's own move brings about while it
+// handles another: the nested one is the last word.
+HHOOK gHook = nullptr;
+HWND gNestIn = nullptr;
+
+LRESULT CALLBACK NestAChange(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && gNestIn && call->hwnd == gNestIn && call->message == WM_SIZE) {
+        gNestIn = nullptr;
+        RECT suggested{100, 100, 1400, 800};
+        SendMessageW(call->hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192),
+                     reinterpret_cast<LPARAM>(&suggested));
+    }
+    return CallNextHookEx(gHook, code, wp, lp);
+}
+
+TEST_F(MainWindowTest, AChangeBroughtAboutInsideAnotherIsTheLastWord) {
+    gHook = SetWindowsHookExW(WH_CALLWNDPROC, NestAChange, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, gHook);
+    gNestIn = main.Handle();
+    RECT suggested{300, 200, 1200, 700};
+    SendMessageW(main.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    UnhookWindowsHookEx(gHook);
+    EXPECT_EQ(nullptr, gNestIn) << "the nested change came";
+    RECT client{};
+    GetClientRect(main.Handle(), &client);
+    EXPECT_EQ(MulDiv(layout::kClientWidth, 192, 96), client.right);
+    ExpectLaidOutForOneResolution(main.Handle());
+}
+
+// The system's colours, as they were, again at the end of a test.
+class SavedSystemColours {
+public:
+    SavedSystemColours() {
+        for (std::size_t i = 0; i < kElements.size(); ++i) colours_[i] = GetSysColor(kElements[i]);
+    }
+    ~SavedSystemColours() {
+        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), colours_.data());
+    }
+    static constexpr std::array<int, 4> kElements{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                                  COLOR_BTNTEXT};
+
+private:
+    std::array<COLORREF, 4> colours_{};
+};
+
+// The colours a static control of the window draws its text in and on.
+std::pair<COLORREF, COLORREF> StaticColours(HWND window, HWND control) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(control));
+    const std::pair<COLORREF, COLORREF> colours{GetTextColor(dc), GetBkColor(dc)};
+    DeleteDC(dc);
+    return colours;
+}
+
+TEST_F(MainWindowTest, ADarkSchemeWhileItRunsTurnsTheLabelsAndTheBannerToTheSystemsPair) {
+    const SavedSystemColours saved;
+    const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 0)};
+    EXPECT_EQ(RGB(166, 202, 240), StaticColours(main.Handle(), Item(layout::kBanner)).second);
+    SetSysColors(4, SavedSystemColours::kElements.data(), dark);
+    SendMessageW(main.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    for (int id :
+         {layout::kJwwLabel, layout::kSecondsLabel, layout::kAutoStartBox, layout::kBanner}) {
+        EXPECT_EQ(std::make_pair(RGB(255, 255, 255), RGB(0, 0, 0)),
+                  StaticColours(main.Handle(), Item(id)))
+            << id;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, ArrowKeysOnAButtonOrCheckBoxStepOverTheLabels) {
+    ShowWindow(main.Handle(), SW_SHOW);
+    const auto press = [&](int from, WPARAM key) {
+        SetFocus(Item(from));
+        MSG msg{Item(from), WM_KEYDOWN, key, 0, 0, {}};
+        IsDialogMessageW(main.Handle(), &msg);
+        return GetFocus();
+    };
+    EXPECT_EQ(Item(layout::kOtherField), press(layout::kJwwBrowse, VK_DOWN));
+    EXPECT_EQ(Item(layout::kIntervalField), press(layout::kAutoStartBox, VK_UP));
+    EXPECT_EQ(Item(layout::kHelpMemo), press(layout::kFigureBrowse, VK_RIGHT)) << "over the banner";
 }
 
 }  // namespace
