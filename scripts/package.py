@@ -3,8 +3,9 @@
 
 Usage: scripts/package.py OUT_DIR VERSION x86=PATH x64=PATH
 
-Each zip holds the folder Dirmind/ with Dirmind.exe and readme.txt, the
-Japanese guide docs/guide-ja.md as Shift-JIS text with CR LF line ends. The
+Each zip holds the folder Dirmind/ with Dirmind.exe, LICENSE.txt (LICENSE
+with CR LF line ends) and readme.txt, the Japanese guide docs/guide-ja.md as
+Shift-JIS text with CR LF line ends. The
 bytes depend on nothing but the inputs: entries in a fixed order, every time
 stamp $SOURCE_DATE_EPOCH (UTC), fixed attributes."""
 import hashlib
@@ -16,14 +17,16 @@ import zipfile
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 GUIDE = ROOT / "docs/guide-ja.md"
+LICENSE = ROOT / "LICENSE"
 FOLDER = "Dirmind/"
 
 
 def guide_text(markdown: str) -> bytes:
-    """The guide as a Windows text file: headings marked for plain text,
-    code page 932 (any character without a mapping is an error), CR LF."""
+    """The guide as a Windows text file: headings marked for plain text, no
+    code marks, code page 932 (any character without a mapping is an error),
+    CR LF."""
     lines = []
-    for line in markdown.splitlines():
+    for line in markdown.replace("`", "").splitlines():
         if line.startswith("## "):
             line = "■" + line[3:]
         elif line.startswith("# "):
@@ -32,8 +35,20 @@ def guide_text(markdown: str) -> bytes:
     return "\r\n".join(lines).strip("\r\n").encode("cp932") + b"\r\n"
 
 
-def write_zip(path: pathlib.Path, exe: bytes, readme: bytes, stamp: tuple) -> None:
-    entries = [(FOLDER, None), (FOLDER + "Dirmind.exe", exe), (FOLDER + "readme.txt", readme)]
+def licence_text(text: str) -> bytes:
+    """The licence as a Windows text file: ASCII, CR LF."""
+    return "".join(line.rstrip() + "\r\n" for line in text.splitlines()).encode("ascii")
+
+
+def write_zip(
+    path: pathlib.Path, exe: bytes, licence: bytes, readme: bytes, stamp: tuple
+) -> None:
+    entries = [
+        (FOLDER, None),
+        (FOLDER + "Dirmind.exe", exe),
+        (FOLDER + "LICENSE.txt", licence),
+        (FOLDER + "readme.txt", readme),
+    ]
     with zipfile.ZipFile(path, "w") as archive:
         for name, data in entries:
             info = zipfile.ZipInfo(name, stamp)
@@ -56,12 +71,13 @@ def main(argv: list) -> int:
     epoch = int(os.environ["SOURCE_DATE_EPOCH"])
     stamp = time.gmtime(max(epoch, 315532800))[:6]  # zip time stamps begin in 1980
     readme = guide_text(GUIDE.read_text(encoding="utf-8"))
+    licence = licence_text(LICENSE.read_text(encoding="ascii"))
 
     out.mkdir(parents=True, exist_ok=True)
     sums = []
     for arch in ("x64", "x86"):
         name = f"Dirmind-{version}-{arch}.zip"
-        write_zip(out / name, pathlib.Path(exes[arch]).read_bytes(), readme, stamp)
+        write_zip(out / name, pathlib.Path(exes[arch]).read_bytes(), licence, readme, stamp)
         sums.append(f"{hashlib.sha256((out / name).read_bytes()).hexdigest()}  {name}\n")
     (out / "SHA256SUMS").write_text("".join(sums), encoding="ascii", newline="\n")
     return 0

@@ -4,7 +4,7 @@
 #   dist/Dirmind-<version>-x86.zip   32-bit, for 32-bit and 64-bit Windows 7 or later (recommended)
 #   dist/Dirmind-<version>-x64.zip   64-bit, for 64-bit Windows 7 or later only
 #   dist/SHA256SUMS
-# Each zip holds the folder Dirmind/ with Dirmind.exe and readme.txt (the
+# Each zip holds the folder Dirmind/ with Dirmind.exe, LICENSE.txt and readme.txt (the
 # Japanese guide docs/guide-ja.md in Shift-JIS). Building twice from the same
 # commit gives the same bytes: every time stamp, the executables' included, is
 # the commit's time (or $SOURCE_DATE_EPOCH when set).

@@ -10,8 +10,8 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-version=$(sed -n 's/^#define DIRMIND_VERSION "\(.*\)"$/\1/p' "$root/src/app/version.h")
-caption="Dirmind Ver.$version"
+# The main window's caption, with the version of src/app/version.h.
+caption="Dirmind Ver.$(sed -n 's/^#define DIRMIND_VERSION "\(.*\)"$/\1/p' "$root/src/app/version.h")"
 
 if [ "${1:-}" != "--on-display" ]; then
   dpi=96

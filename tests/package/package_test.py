@@ -4,7 +4,8 @@
   package_test.py guide       every text quoted in 「」 in docs/guide-ja.md is
                               one of the program's texts, byte for byte in code
                               page 932, and every status and error text is there
-  package_test.py zips DIR    the zips and SHA256SUMS in DIR (scripts/package.sh);
+  package_test.py zips DIR    the zips and SHA256SUMS in DIR (scripts/package.sh),
+                              each with the program, the licence and the guide;
                               prints the size of each packaged Dirmind.exe,
                               which must stay within EXE_BUDGET
 
@@ -78,11 +79,24 @@ def check_zips(out: pathlib.Path) -> None:
         sums[name] = hashlib.sha256(data).hexdigest()
         with zipfile.ZipFile(out / name) as archive:
             listing = archive.namelist()
-            if listing != ["Dirmind/", "Dirmind/Dirmind.exe", "Dirmind/readme.txt"]:
+            if listing != [
+                "Dirmind/",
+                "Dirmind/Dirmind.exe",
+                "Dirmind/LICENSE.txt",
+                "Dirmind/readme.txt",
+            ]:
                 faults.append(f"{name}: listing {listing}")
                 continue
             exe = archive.read("Dirmind/Dirmind.exe")
+            licence = archive.read("Dirmind/LICENSE.txt")
             readme = archive.read("Dirmind/readme.txt")
+        # The licence, every line ended by CR LF.
+        if (
+            licence.replace(b"\r\n", b"\n") != (ROOT / "LICENSE").read_bytes()
+            or licence.replace(b"\r\n", b"").count(b"\n")
+            or not licence.startswith(b"MIT License\r\n")
+        ):
+            faults.append(f"{name}: LICENSE.txt is not the licence with CR LF line ends")
         print(f"{name}: Dirmind.exe {len(exe):,} bytes (budget {EXE_BUDGET:,})")
         if len(exe) > EXE_BUDGET:
             faults.append(f"{name}: Dirmind.exe is {len(exe):,} bytes, over {EXE_BUDGET:,}")
