@@ -53,11 +53,12 @@ void Win32ChangeSignal::OnSignalled(std::size_t index) {
     const int keyLevel = static_cast<int>(names_.size());
     const bool atKey = watched_ == keyLevel;
     // The watched key's own notification is renewed while nothing deeper
-    // appeared (the key, while it is missing). Otherwise, and whenever the
-    // parent told (the watched key may be gone or new), it listens afresh;
-    // where that fails, the watch's next pass tries again.
-    const bool renewed = index == 0 && (atKey || !DeeperExists()) &&
-                         NotifyOn(watchedKey_.get(), keyEvent_.get(), atKey);
+    // appeared (the key, while it is missing): renewed first and looked at
+    // after, so that a key made in between is either told or seen. Otherwise,
+    // and whenever the parent told (the watched key may be gone or new), it
+    // listens afresh; where that fails, the watch's next pass tries again.
+    const bool renewed = index == 0 && NotifyOn(watchedKey_.get(), keyEvent_.get(), atKey) &&
+                         (atKey || !DeeperExists());
     if (!renewed) Listen();
     // While the key is missing before and after, its values cannot have
     // changed: a step on the way down to it is no change for the watch.
