@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "util/folder_count.h"
 #include "win32/handles.h"
 #include "win32/system_message.h"
 #include "win32/text.h"
@@ -20,11 +21,9 @@ constexpr int kHoldAttempts = 6;
 constexpr DWORD kHoldPauseMs = 100;
 
 using Clock = std::chrono::steady_clock;
-// How long the folders tested one right after another wait together; a test
-// that follows the last one's end within the gap is one of them. The passes
-// and the Starts come at least a timer's minimum (10 ms) apart.
-constexpr auto kFolderWait = std::chrono::milliseconds(200);
-constexpr auto kFolderGap = std::chrono::milliseconds(5);
+// How long one folder's test is waited for: all folders of a pass or a Start
+// together hold the window's thread no longer than about 0.2 s.
+constexpr auto kFolderWait = std::chrono::milliseconds(200) / kFolderCount;
 
 FileStatus Failure(DWORD error) { return {FileStatus::Code::Failed, SystemReason(error)}; }
 
@@ -163,9 +162,6 @@ struct FolderTests {
     SRWLOCK lock = SRWLOCK_INIT;
     CONDITION_VARIABLE answered = CONDITION_VARIABLE_INIT;
     std::map<std::string, Folder> folders;  // under lock; only those outstanding or answered late
-    // The caller's own: when the waiting of the current run of tests ends.
-    Clock::time_point waitEnd{};
-    Clock::time_point lastReturn{};
 };
 
 namespace {
@@ -222,8 +218,7 @@ Win32FileSystem::Win32FileSystem(FolderTest test)
 
 bool Win32FileSystem::FolderExists(const std::string& path) {
     FolderTests& tests = *folderTests_;
-    const Clock::time_point start = Clock::now();
-    if (start - tests.lastReturn > kFolderGap) tests.waitEnd = start + kFolderWait;
+    const Clock::time_point waitEnd = Clock::now() + kFolderWait;
     auto job = std::make_unique<FolderTestJob>(FolderTestJob{folderTests_, path, ToWide(path)});
     bool exists = false;
     {
@@ -237,7 +232,7 @@ bool Win32FileSystem::FolderExists(const std::string& path) {
             if (folder.outstanding) job.release();
             while (folder.outstanding) {
                 const auto left =
-                    std::chrono::ceil<std::chrono::milliseconds>(tests.waitEnd - Clock::now());
+                    std::chrono::ceil<std::chrono::milliseconds>(waitEnd - Clock::now());
                 if (left.count() <= 0) break;
                 SleepConditionVariableSRW(&tests.answered, &tests.lock,
                                           static_cast<DWORD>(left.count()), 0);
@@ -251,7 +246,6 @@ bool Win32FileSystem::FolderExists(const std::string& path) {
             }
         }
     }
-    tests.lastReturn = Clock::now();
     return exists;
 }
 

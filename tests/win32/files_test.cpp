@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -295,6 +296,16 @@ TEST(Win32FolderProbeTest, ABlockedTestIsNotWaitedForAndItsLateAnswerServesTheNe
     EXPECT_EQ(1, gate->ended.load()) << "destroyed without waiting for the blocked test";
     SetEvent(gate->second.get());
     EXPECT_TRUE(reaches(gate->ended, 2));
+}
+
+TEST(Win32FolderProbeTest, FoldersTestedBackToBackForLongEachGetTheirOwnWait) {
+    // Passes that follow each other closely, as a stream of changes makes
+    // them: a folder that answers at once is there every time.
+    Win32FileSystem files([](const std::wstring&) { return true; });
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+    int missing = 0;
+    while (std::chrono::steady_clock::now() < end) missing += !files.FolderExists("C:\\Jww\\");
+    EXPECT_EQ(0, missing);
 }
 
 }  // namespace
