@@ -11,7 +11,7 @@ Win32ChangeSignal::Win32ChangeSignal(std::function<void()> onChange)
       keyEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       parentEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
-bool Win32ChangeSignal::Arm(const std::string&) { return false; }
+void Win32ChangeSignal::Arm(const std::string&) {}
 
 void Win32ChangeSignal::Disarm() {}
 

@@ -59,7 +59,7 @@ void FolderWatch::Start(const WatchedFolders& folders, double intervalSeconds) {
     folders_ = folders;
     intervalSeconds_ = intervalSeconds;
     running_ = true;
-    ListenForChanges();
+    changes_.Arm(FolderKey());
 }
 
 void FolderWatch::Stop() {
@@ -133,14 +133,7 @@ void FolderWatch::Rearm() {
         Stop();
         throw;
     }
-    ListenForChanges();
-}
-
-void FolderWatch::ListenForChanges() {
-    if (!changes_.Arm(FolderKey())) {
-        // No notification to be had: the interval passes alone keep the
-        // values, and each pass asks again.
-    }
+    changes_.Arm(FolderKey());
 }
 
 void FolderWatch::ReadValues() {

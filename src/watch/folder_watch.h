@@ -82,7 +82,6 @@ public:
 private:
     void Pass();
     void Rearm();
-    void ListenForChanges();
     void ReadValues();
     bool WriteFolders();
 

@@ -34,9 +34,10 @@ public:
     // root) and for the key's deletion and creation: each change from now on
     // is told once to the watch (FolderWatch::OnChange), from the main message
     // loop once the handler that runs has returned; changes close together
-    // may be told as one. Returns at once when it already listens. False when no
-    // notification can be had.
-    [[nodiscard]] virtual bool Arm(const std::string& keyPath) = 0;
+    // may be told as one. Returns at once when it already listens. Where no
+    // notification can be had, none is told: the interval passes alone keep
+    // the values, and the next Arm asks again.
+    virtual void Arm(const std::string& keyPath) = 0;
     // No more changes are told, not even one already signalled.
     virtual void Disarm() = 0;
 };

@@ -29,9 +29,9 @@ Win32ChangeSignal::Win32ChangeSignal(std::function<void()> onChange)
       keyEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       parentEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
-bool Win32ChangeSignal::Arm(const std::string& keyPath) {
+void Win32ChangeSignal::Arm(const std::string& keyPath) {
     // Called at the end of every pass: cheap while it listens.
-    if (watched_ >= 0 && keyPath == keyPath_) return true;
+    if (watched_ >= 0 && keyPath == keyPath_) return;
     keyPath_ = keyPath;
     names_.clear();
     const std::wstring path = ToWide(keyPath);
@@ -40,7 +40,7 @@ bool Win32ChangeSignal::Arm(const std::string& keyPath) {
         if (end > start) names_.push_back(path.substr(start, end - start));
         start = end + 1;
     }
-    return Listen();
+    Listen();
 }
 
 void Win32ChangeSignal::Disarm() {
@@ -65,9 +65,9 @@ void Win32ChangeSignal::OnSignalled(std::size_t index) {
     if (atKey || watched_ == keyLevel || watched_ < 0) onChange_();
 }
 
-bool Win32ChangeSignal::Listen() {
+void Win32ChangeSignal::Listen() {
     Disarm();
-    if (!keyEvent_ || !parentEvent_) return false;
+    if (!keyEvent_ || !parentEvent_) return;
     for (int level = static_cast<int>(names_.size()); level >= 0; --level) {
         UniqueKey key = Open(static_cast<std::size_t>(level));
         if (!key) continue;
@@ -83,11 +83,10 @@ bool Win32ChangeSignal::Listen() {
         // The next key may have come since it was looked for: the loop then
         // takes the next step down.
         if (DeeperExists()) SetEvent(keyEvent_.get());
-        return true;
+        return;
     }
     // A registration made on a key closed again may have signalled.
     Close();
-    return false;
 }
 
 void Win32ChangeSignal::Close() {

@@ -21,7 +21,7 @@ public:
     Win32ChangeSignal(const Win32ChangeSignal&) = delete;
     Win32ChangeSignal& operator=(const Win32ChangeSignal&) = delete;
 
-    bool Arm(const std::string& keyPath) override;
+    void Arm(const std::string& keyPath) override;
     void Disarm() override;
 
     // The events the message loop waits on; they live as long as this object.
@@ -31,7 +31,9 @@ public:
     void OnSignalled(std::size_t index);
 
 private:
-    bool Listen();
+    // Listens at the deepest existing key on the way to the watched one; no
+    // notification is held where none can be had.
+    void Listen();
     void Close();
     UniqueKey Open(std::size_t level) const;
     bool DeeperExists() const;

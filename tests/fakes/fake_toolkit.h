@@ -77,11 +77,10 @@ public:
 // FolderWatch::OnChange as the message loop would. Can be unavailable.
 class FakeChangeSignal : public IChangeSignal {
 public:
-    bool Arm(const std::string& keyPath) override {
+    void Arm(const std::string& keyPath) override {
         ++arms;
         this->keyPath = keyPath;
         listening = available;
-        return listening;
     }
     void Disarm() override { listening = false; }
 
