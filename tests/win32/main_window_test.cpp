@@ -52,6 +52,31 @@ TEST_F(MainWindowTest, WalkingBackFromEachFieldReachesItsOwnLabelFirst) {
     }
 }
 
+// The resolution whose layout the window shows, exactly: the client area and
+// every control at their places; 0 for none.
+int LaidOutFor(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    for (int dpi : {96, 144, 192}) {
+        if (client.right != MulDiv(layout::kClientWidth, dpi, 96) ||
+            client.bottom != MulDiv(layout::kClientHeight, dpi, 96)) {
+            continue;
+        }
+        for (const layout::Control& c : layout::Controls()) {
+            RECT r{};
+            GetWindowRect(GetDlgItem(window, c.id), &r);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+            const int left = MulDiv(c.left, dpi, 96);
+            const int top = MulDiv(c.top, dpi, 96);
+            const RECT expected{left, top, left + MulDiv(c.width, dpi, 96),
+                                top + MulDiv(c.height, dpi, 96)};
+            EXPECT_TRUE(EqualRect(&expected, &r)) << c.name << " at " << dpi;
+        }
+        return dpi;
+    }
+    return 0;
+}
+
 LONG FontHeight(HWND window, int id) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(window, id, WM_GETFONT, 0, 0)),
@@ -71,22 +96,9 @@ TEST_F(MainWindowTest, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
                      reinterpret_cast<LPARAM>(&suggested));
         RECT frame{};
         GetWindowRect(window, &frame);
-        RECT client{};
-        GetClientRect(window, &client);
         EXPECT_EQ(300, frame.left);
         EXPECT_EQ(200, frame.top);
-        EXPECT_EQ(MulDiv(layout::kClientWidth, dpi, 96), client.right);
-        EXPECT_EQ(MulDiv(layout::kClientHeight, dpi, 96), client.bottom);
-        for (const layout::Control& c : layout::Controls()) {
-            RECT r{};
-            GetWindowRect(GetDlgItem(window, c.id), &r);
-            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-            const int left = MulDiv(c.left, dpi, 96);
-            const int top = MulDiv(c.top, dpi, 96);
-            const RECT expected{left, top, left + MulDiv(c.width, dpi, 96),
-                                top + MulDiv(c.height, dpi, 96)};
-            EXPECT_TRUE(EqualRect(&expected, &r)) << c.name;
-        }
+        EXPECT_EQ(dpi, LaidOutFor(window));
         // The Gothic fonts rounded down; the status line's the system's.
         EXPECT_EQ(-layout::kFontHeight * dpi / 96, FontHeight(window, layout::kHelpMemo));
         EXPECT_EQ(-layout::kBannerFontHeight * dpi / 96, FontHeight(window, layout::kBanner));
@@ -98,28 +110,6 @@ TEST_F(MainWindowTest, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
 }  // namespace
 
 namespace {
-
-// The client area and every control at their places in the layout for one
-// resolution: nothing lies outside the client area.
-void ExpectLaidOutForOneResolution(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    int dpi = 0;
-    for (int d : {96, 144, 192}) {
-        if (client.right == MulDiv(layout::kClientWidth, d, 96) &&
-            client.bottom == MulDiv(layout::kClientHeight, d, 96)) {
-            dpi = d;
-        }
-    }
-    ASSERT_NE(0, dpi) << "client area " << client.right << " x " << client.bottom;
-    for (const layout::Control& c : layout::Controls()) {
-        RECT r{};
-        GetWindowRect(GetDlgItem(window, c.id), &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(MulDiv(c.left + c.width, dpi, 96), r.right) << c.name << " at " << dpi;
-        EXPECT_EQ(MulDiv(c.top + c.height, dpi, 96), r.bottom) << c.name << " at " << dpi;
-    }
-}
 
 TEST_F(MainWindowTest, AChangeWhileMinimisedKeepsTheMinimisedFrameAndFitsTheRestoredOne) {
     const HWND window = main.Handle();
@@ -142,7 +132,7 @@ TEST_F(MainWindowTest, AChangeWhileMinimisedKeepsTheMinimisedFrameAndFitsTheRest
 
     ShowWindow(window, SW_RESTORE);
     ASSERT_FALSE(IsIconic(window));
-    ExpectLaidOutForOneResolution(window);
+    EXPECT_NE(0, LaidOutFor(window)) << "the client area of one resolution's layout";
 }
 
 // A change of resolution that the window's own move brings about while it
@@ -170,10 +160,7 @@ TEST_F(MainWindowTest, AChangeBroughtAboutInsideAnotherIsTheLastWord) {
                  reinterpret_cast<LPARAM>(&suggested));
     UnhookWindowsHookEx(gHook);
     EXPECT_EQ(nullptr, gNestIn) << "the nested change came";
-    RECT client{};
-    GetClientRect(main.Handle(), &client);
-    EXPECT_EQ(MulDiv(layout::kClientWidth, 192, 96), client.right);
-    ExpectLaidOutForOneResolution(main.Handle());
+    EXPECT_EQ(192, LaidOutFor(main.Handle()));
 }
 
 // The system's colours, as they were, again at the end of a test.
