@@ -20,10 +20,10 @@ public:
     Win32FileSystem();
     explicit Win32FileSystem(FolderTest test);
 
-    // The test runs on the system's thread pool. The folders tested one right
-    // after another (those of one pass or one Start) wait about 0.2 s
-    // together; one that has not answered by then counts as missing, and so
-    // does one whose earlier test has not answered yet. A late answer stands
+    // The test runs on the system's thread pool and is waited for a third of
+    // about 0.2 s, so that the folders of one pass or one Start together wait
+    // no longer than that. One that has not answered by then counts as
+    // missing, and so does one whose earlier test has not answered yet. A late answer stands
     // in for the next test of that folder that does not answer in time.
     // Nothing ever waits for a test that is still blocked: not this object's
     // destruction, not the process's exit.
