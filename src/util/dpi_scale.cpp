@@ -4,8 +4,11 @@
 #include <climits>
 #include <cstdint>
 
+namespace {
+
+// value × numerator / denominator (at least 1), rounded to the nearest
+// integer with halves away from zero and held to the int range.
 int MulDivRounded(int value, int numerator, int denominator) {
-    if (denominator < 1) return value;
     const std::int64_t product = static_cast<std::int64_t>(value) * numerator;
     const std::int64_t half = denominator / 2;
     const std::int64_t quotient =
@@ -13,17 +16,16 @@ int MulDivRounded(int value, int numerator, int denominator) {
     return static_cast<int>(std::clamp<std::int64_t>(quotient, INT_MIN, INT_MAX));
 }
 
-int ScaleToDpi(int basePixels, int dpi) {
-    return dpi < 1 ? basePixels : MulDivRounded(basePixels, dpi, kBaseDpi);
-}
+}  // namespace
 
-int ScaleToBase(int pixels, int dpi) {
-    return dpi < 1 ? pixels : MulDivRounded(pixels, kBaseDpi, dpi);
-}
+int Dpi::Scale(int basePixels) const { return MulDivRounded(basePixels, value_, kBaseDpi); }
 
-int ScaleDownToDpi(int basePixels, int dpi) {
-    if (dpi < 1) return basePixels;
-    const std::int64_t product = static_cast<std::int64_t>(basePixels) * dpi;
+int Dpi::ToBase(int pixels) const { return MulDivRounded(pixels, kBaseDpi, value_); }
+
+int Dpi::ScaleDown(int basePixels) const {
+    const std::int64_t product = static_cast<std::int64_t>(basePixels) * value_;
     const std::int64_t quotient = product / kBaseDpi - (product % kBaseDpi < 0 ? 1 : 0);
     return static_cast<int>(std::clamp<std::int64_t>(quotient, INT_MIN, INT_MAX));
 }
+
+int Dpi::From(int pixels, Dpi other) const { return MulDivRounded(pixels, value_, other.value_); }

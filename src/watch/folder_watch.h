@@ -75,10 +75,6 @@ public:
     // that pass is over. Ignored once the watch has stopped.
     void OnChange();
 
-    // The values the last pass read, each with "\" appended; empty when the
-    // read failed before it.
-    const WatchedFolders& LastRead() const { return lastRead_; }
-
 private:
     void Pass();
     void Rearm();

@@ -293,17 +293,6 @@ App::~App() {
     }
 }
 
-std::vector<HWND> App::Children() const {
-    return main_ ? DirectChildren(main_) : std::vector<HWND>{};
-}
-
-RECT App::ClientRectOf(HWND hwnd) const {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(HWND_DESKTOP, main_, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 RECT App::MainClientRect() const {
     RECT r{};
     GetClientRect(main_, &r);

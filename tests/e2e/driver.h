@@ -89,15 +89,12 @@ public:
     HWND StartMinimisedBox() const;
     HWND HelpMemo() const;
     HWND StatusLine() const;
-    std::vector<HWND> Children() const;
 
     // Texts (WM_GETTEXT), the status line's text, check state, enabled state.
     std::wstring Text(HWND hwnd) const;
     std::wstring Status() const;
     bool Checked(HWND checkBox) const;
     bool Enabled(HWND hwnd) const;
-    // A control's rectangle in the main window's client coordinates.
-    RECT ClientRectOf(HWND hwnd) const;
     RECT MainClientRect() const;
 
     // Input. Click posts BM_CLICK (does not wait for the handler to finish).

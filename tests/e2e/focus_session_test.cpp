@@ -82,6 +82,7 @@ TEST_F(FocusSessionE2E, AutoStartWithTheSecondFolderMissingFocusesTheSecondField
     App app(box.ExePath(), false);
     HWND error = app.WaitForWindow(W("エラー"), 20000);
     ASSERT_NE(nullptr, error);
+    EXPECT_EQ(W("指定したフォルダが存在しません。再指定して下さい"), app.MessageText(error));
     app.PressButton(error, L"OK");
     ASSERT_TRUE(app.WaitForMain());
     SetForegroundWindow(app.Main());

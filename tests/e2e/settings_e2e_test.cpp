@@ -152,26 +152,6 @@ TEST_F(SettingsE2E, AutoStartAndMinimiseComeUpMinimisedAndWatching) {
     EXPECT_EQ(Dat(140, 110, jww, "60", true, true), box.ReadDat());
 }
 
-TEST_F(SettingsE2E, AutoStartWithAMissingFolderShowsTheErrorAndStaysIdle) {
-    const std::wstring gone = box.Dir() + L"Gone\\";
-    box.WriteDat(Dat(100, 100, gone, "5", true, false));
-    App app(box.ExePath(), false);
-    HWND error = app.WaitForWindow(W("エラー"), 20000);
-    ASSERT_NE(nullptr, error);
-    EXPECT_EQ(W("指定したフォルダが存在しません。再指定して下さい"), app.MessageText(error));
-    app.PressButton(error, L"OK");
-    ASSERT_TRUE(app.WaitForMain());
-
-    EXPECT_EQ(kReady, app.Status());
-    EXPECT_FALSE(app.Enabled(app.StopButton()));
-    EXPECT_TRUE(app.Enabled(app.StartButton()));
-    EXPECT_TRUE(app.Enabled(app.FolderField(0)));
-    EXPECT_EQ(gone, app.Text(app.FolderField(0)));
-    EXPECT_TRUE(WaitFor([&] { return app.Focused() == app.FolderField(0); }));
-    EXPECT_EQ(std::nullopt, jw::Get(L"File"));
-    CloseAndWait(app);
-}
-
 TEST_F(SettingsE2E, AutoStartErrorWhileMinimisingHasATaskBarButtonThenTheWindowIsMinimised) {
     box.WriteDat(Dat(100, 100, box.Dir() + L"Gone\\", "5", true, true));
     App app(box.ExePath(), false);

@@ -111,6 +111,7 @@ OpenedFile<IFileWriter> FakeFileSystem::CreateTempBeside(const Path& path) {
     const Path name =
         path.substr(0, path.find_last_of(L"\\") + 1) + L"~" + std::to_wstring(++tempCount);
     if (name.size() > path.size()) return {nullptr, Failure()};
+    if (readOnlyMeanwhile) readOnly.insert(FileKey(path));
     return {std::make_unique<FakeWriter>(*this, name), {}};
 }
 

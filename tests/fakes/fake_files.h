@@ -49,6 +49,7 @@ public:
     int writesBeforeError = -1;  // Write succeeds this often, then fails
     bool failFlush = false;
     bool failReplace = false;
+    bool readOnlyMeanwhile = false;  // the target made read-only once a temporary file is made
     bool failDelete = false;
 
     // Inspection.

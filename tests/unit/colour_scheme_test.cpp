@@ -30,6 +30,7 @@ TEST(ColourScheme, HighContrastOrAnUnreadableTextTakesTheSystemsPairs) {
     EXPECT_TRUE(UsesSystemColours({false, kYellow, kBlack})) << "on the window's white";
     // Readable on white (4.6:1) but not on the banner's sky blue.
     EXPECT_TRUE(UsesSystemColours({false, {117, 117, 117}, kBlack}));
+    EXPECT_TRUE(UsesSystemColours({false, {0, 128, 0}, kBlack})) << "green: 5.1:1 and 2.8:1";
     EXPECT_TRUE(UsesSystemColours({false, kBlack, {100, 100, 100}})) << "on the status line";
 }
 

@@ -89,7 +89,6 @@ TEST_F(FolderWatchTest, ValuesEqualUpToLetterCaseAreNotWritten) {
     Start(kJww, kOther, kZukei);
     EXPECT_EQ(kEqual, Tick());
     EXPECT_EQ(0, registry.writes);
-    EXPECT_EQ((WatchedFolders{"c:\\JWW\\", "C:\\other\\", "c:\\zukei\\"}), watch.LastRead());
     EXPECT_TRUE(timer.armed);
     EXPECT_EQ(5000u, timer.interval);
 }
@@ -137,7 +136,6 @@ TEST_F(FolderWatchTest, AValueStoredWithItsBackslashIsRewrittenOnce) {
 TEST_F(FolderWatchTest, NoKeyAtAllIsCreatedWithItsSubkeyAndValues) {
     Start(kJww, kOther, kZukei);
     EXPECT_EQ(kRewritten, Tick());
-    EXPECT_EQ("\\", watch.LastRead()[0]);
     EXPECT_TRUE(registry.HasKey(kFolderKey));
     EXPECT_EQ("C:\\Jww", Stored("File"));
     EXPECT_EQ("C:\\Other", Stored("FileC"));
@@ -150,7 +148,6 @@ TEST_F(FolderWatchTest, OnlyFileCWatchedReadsAllThreeAndWritesOnlyFileC) {
     Put("ZUKEI", "C:\\Y");
     Start("", kOther, "");
     EXPECT_EQ(kRewritten, Tick());
-    EXPECT_EQ((WatchedFolders{"C:\\X\\", "\\", "C:\\Y\\"}), watch.LastRead());
     EXPECT_EQ(1, registry.writes);
     EXPECT_EQ("C:\\X", Stored("File"));
     EXPECT_EQ("C:\\Other", Stored("FileC"));
@@ -170,8 +167,7 @@ TEST_F(FolderWatchTest, ANumberValueStopsTheReadAndEveryValueIsRewrittenAsAStrin
     Put("ZUKEI", "C:\\Zukei");
     Start(kJww, kOther, kZukei);
     EXPECT_EQ(kRewritten, Tick());
-    EXPECT_EQ((WatchedFolders{"", "", ""}), watch.LastRead());  // nothing read after the failure
-    EXPECT_EQ(3, registry.writes);
+    EXPECT_EQ(3, registry.writes);  // nothing read after the failure
     EXPECT_EQ(kRegSz, StoredType("File"));
     EXPECT_EQ("C:\\Jww", Stored("File"));
     EXPECT_EQ(kEqual, Tick());
@@ -268,7 +264,6 @@ TEST_F(FolderWatchTest, AMainKeyThatCannotBeOpenedIsSwallowedAndTheWatchGoesOn) 
     Start(kJww, "", "");
     registry.failCreate = true;
     EXPECT_EQ(kEqual, Tick());  // RunPass throws nothing
-    EXPECT_EQ("", watch.LastRead()[0]);
     EXPECT_TRUE(timer.armed);
 }
 
@@ -278,7 +273,7 @@ TEST_F(FolderWatchTest, AQueryErrorLeavesTheLaterValuesEmptyAndRewrites) {
     Start(kJww, kOther, "");
     registry.failQuery.insert("FileC");
     EXPECT_EQ(kRewritten, Tick());
-    EXPECT_EQ((WatchedFolders{"C:\\Jww\\", "", ""}), watch.LastRead());
+    EXPECT_EQ(2, registry.writes);
 }
 
 TEST_F(FolderWatchTest, ARefusedTimerAtTheReArmEscapesAndNoTickComes) {

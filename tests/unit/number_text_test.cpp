@@ -178,6 +178,7 @@ TEST(TextToFloat, MagnitudesAboveTheLargestDoubleOverflow) {
         EXPECT_EQ(kInf, TextToFloat(t)) << t;
     }
     EXPECT_EQ(-kInf, TextToFloat("-1e400"));
+    EXPECT_EQ(-kInf, TextToFloat("-1.7976931348623159e308"));
     EXPECT_EQ(kInf, TextToFloat("1" + std::string(400, '0')));
 }
 

@@ -294,6 +294,12 @@ TEST_F(SettingsFailureTest, AReadOnlyFileKeepsItsContent) {
     Settings s = Initial();
     EXPECT_TRUE(LoadSettings(files, kDat, s).Done());
     EXPECT_EQ("C:\\Old\\", s.folders[0]);
+    // Made read-only while the temporary file was written: that file goes.
+    files = FakeFileSystem{};
+    files.readOnlyMeanwhile = true;
+    EXPECT_EQ(FileStatus::Code::ReadOnly, SaveOver(kOld).code);
+    EXPECT_EQ(kOld, files.Content(kDat));
+    ExpectNoLeftovers();
 }
 
 TEST_F(SettingsFailureTest, AFailedOpenLoadsNothing) {

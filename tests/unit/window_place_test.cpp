@@ -39,6 +39,13 @@ TEST(WindowPlace, ACaptionOutOfReachMovesTheFrameIntoView) {
     // Near the second screen's bottom edge and a pixel beside the first: into
     // the screen it overlaps, the nearer one.
     EXPECT_TRUE(Place(1919, 1150) == (ScreenPoint{1920, 830}));
+    // Across both screens' edge, its caption above the second: into the one
+    // it overlaps most.
+    EXPECT_TRUE(Place(1870, 150) == (ScreenPoint{1920, 200}));
+    // Half of an odd caption is rounded up: 16 of 31 rows.
+    const FrameShape odd{kWidth, kHeight, 31, kUseful};
+    EXPECT_TRUE(PositionInView({100, -15}, odd, kTwoScreens) == (ScreenPoint{100, -15}));
+    EXPECT_TRUE(PositionInView({100, -16}, odd, kTwoScreens) == (ScreenPoint{100, 0}));
 }
 
 TEST(WindowPlace, AFrameOnNoScreenMovesWhollyIntoTheNearestWorkArea) {

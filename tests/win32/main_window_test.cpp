@@ -1,6 +1,7 @@
-// The main window when its resolution changes (moved to another monitor, or
-// the display scale changed), also while minimised; its window order as
-// screen readers read it; its colours when the system's change.
+// The main window as it is made (every control's place and text, the interval
+// field's byte limit) and when its resolution changes (moved to another
+// monitor, or the display scale changed), also while minimised; its window
+// order as screen readers read it; its colours when the system's change.
 #include "win32/main_window.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "app/layout.h"
+#include "expected/window_layout.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_registry.h"
 
@@ -58,11 +60,11 @@ int LaidOutFor(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     for (int dpi : {96, 144, 192}) {
-        if (client.right != MulDiv(layout::kClientWidth, dpi, 96) ||
-            client.bottom != MulDiv(layout::kClientHeight, dpi, 96)) {
+        if (client.right != MulDiv(kExpectedClientWidth, dpi, 96) ||
+            client.bottom != MulDiv(kExpectedClientHeight, dpi, 96)) {
             continue;
         }
-        for (const layout::Control& c : layout::Controls()) {
+        for (const ExpectedControl& c : kExpectedControls) {
             RECT r{};
             GetWindowRect(GetDlgItem(window, c.id), &r);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
@@ -70,11 +72,32 @@ int LaidOutFor(HWND window) {
             const int top = MulDiv(c.top, dpi, 96);
             const RECT expected{left, top, left + MulDiv(c.width, dpi, 96),
                                 top + MulDiv(c.height, dpi, 96)};
-            EXPECT_TRUE(EqualRect(&expected, &r)) << c.name << " at " << dpi;
+            EXPECT_TRUE(EqualRect(&expected, &r)) << c.id << " at " << dpi;
         }
         return dpi;
     }
     return 0;
+}
+
+TEST_F(MainWindowTest, ItIsMadeWithEveryControlAtItsPlaceWithItsText) {
+    EXPECT_EQ(96, LaidOutFor(main.Handle()));
+    std::size_t children = 0;
+    for (HWND c = GetWindow(main.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(std::size(kExpectedControls), children);
+    for (const ExpectedControl& c : kExpectedControls) {
+        wchar_t text[128] = {};
+        GetWindowTextW(Item(c.id), text, 128);
+        if (*c.text) {
+            EXPECT_STREQ(c.text, text) << c.id;
+        }
+    }
+    // Typed, the interval field takes eight bytes.
+    for (const wchar_t c : std::wstring(L"1234567890")) {
+        SendMessageW(Item(layout::kIntervalField), WM_CHAR, c, 1);
+    }
+    wchar_t interval[16] = {};
+    GetWindowTextW(Item(layout::kIntervalField), interval, 16);
+    EXPECT_STREQ(L"12345678", interval);
 }
 
 LONG FontHeight(HWND window, int id) {
@@ -100,8 +123,8 @@ TEST_F(MainWindowTest, AChangeOfResolutionLaysItOutAgainInTheSuggestedPlace) {
         EXPECT_EQ(200, frame.top);
         EXPECT_EQ(dpi, LaidOutFor(window));
         // The Gothic fonts rounded down; the status line's the system's.
-        EXPECT_EQ(-layout::kFontHeight * dpi / 96, FontHeight(window, layout::kHelpMemo));
-        EXPECT_EQ(-layout::kBannerFontHeight * dpi / 96, FontHeight(window, layout::kBanner));
+        EXPECT_EQ(-13 * dpi / 96, FontHeight(window, layout::kHelpMemo));
+        EXPECT_EQ(-15 * dpi / 96, FontHeight(window, layout::kBanner));
         EXPECT_EQ(MulDiv(metrics.lfStatusFont.lfHeight, dpi, 96),
                   FontHeight(window, layout::kStatusLine));
     }
@@ -127,8 +150,8 @@ TEST_F(MainWindowTest, AChangeWhileMinimisedKeepsTheMinimisedFrameAndFitsTheRest
     placement.length = sizeof(placement);
     ASSERT_TRUE(GetWindowPlacement(window, &placement));
     const RECT& normal = placement.rcNormalPosition;
-    EXPECT_GE(normal.right - normal.left, MulDiv(layout::kClientWidth, 144, 96));
-    EXPECT_GE(normal.bottom - normal.top, MulDiv(layout::kClientHeight, 144, 96));
+    EXPECT_GE(normal.right - normal.left, MulDiv(kExpectedClientWidth, 144, 96));
+    EXPECT_GE(normal.bottom - normal.top, MulDiv(kExpectedClientHeight, 144, 96));
 
     ShowWindow(window, SW_RESTORE);
     ASSERT_FALSE(IsIconic(window));
