@@ -22,12 +22,14 @@ FOLDER = "Dirmind/"
 
 
 def guide_text(markdown: str) -> bytes:
-    """The guide as a Windows text file: headings marked for plain text, no
-    code marks, code page 932 (any character without a mapping is an error),
-    CR LF."""
+    """The guide as a Windows text file: headings marked for plain text (the
+    title bare, a section with "■", a sub-section with "□"), no code marks,
+    code page 932 (any character without a mapping is an error), CR LF."""
     lines = []
     for line in markdown.replace("`", "").splitlines():
-        if line.startswith("## "):
+        if line.startswith("### "):
+            line = "□" + line[4:]
+        elif line.startswith("## "):
             line = "■" + line[3:]
         elif line.startswith("# "):
             line = line[2:]

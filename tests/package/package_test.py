@@ -3,7 +3,8 @@
 
   package_test.py guide       every text quoted in 「」 in docs/guide-ja.md is
                               one of the program's texts, byte for byte in code
-                              page 932, and every status and error text is there
+                              page 932, and every status and error text is there;
+                              the guide's headings stay headings in readme.txt
   package_test.py zips DIR    the zips and SHA256SUMS in DIR (scripts/package.sh),
                               each with the program, the licence and the guide;
                               prints the size of each packaged Dirmind.exe,
@@ -69,6 +70,13 @@ def check_guide() -> None:
             faults.append(f"guide: {name} is not explained")
 
 
+def check_headings() -> None:
+    """Every level of heading stays visible as one in readme.txt."""
+    readme = load("package").guide_text("# T\n## S\n### U\n- `x`\n")
+    if readme != "T\r\n■S\r\n□U\r\n- x\r\n".encode("cp932"):
+        faults.append(f"readme.txt headings: {readme!r}")
+
+
 def check_zips(out: pathlib.Path) -> None:
     version = gen_texts.version()
     machines = {"x86": 0x014C, "x64": 0x8664}
@@ -122,6 +130,7 @@ def check_zips(out: pathlib.Path) -> None:
 def main(argv: list) -> int:
     if argv[:1] == ["guide"] and len(argv) == 1:
         check_guide()
+        check_headings()
     elif argv[:1] == ["zips"] and len(argv) == 2:
         check_zips(pathlib.Path(argv[1]))
     else:
