@@ -50,9 +50,11 @@ protected:
         f.intervalField.text = interval;
         Click(&MainForm::OnStart);
     }
-    // One tick of the armed timer; the status texts it showed.
+    // One tick of the armed timer, one interval on; the status texts it
+    // showed.
     Texts Tick() {
         EXPECT_TRUE(f.timer.armed);
+        f.loop.Pass(f.timer.interval);
         f.status.shown.clear();
         f.Run([this] { f.form.OnWatchTick(); });
         return f.status.shown;
