@@ -104,6 +104,64 @@ TEST_F(MainFormTest, StartLocksTheInputsAndStopUnlocksThem) {
     EXPECT_EQ(0, f.registry.creates);
 }
 
+// A share that answers in 1.5 s: accepted at the first click; meanwhile
+// Start and the inputs are locked, Stop too, and the pointer is busy.
+TEST_F(MainFormTest, StartWaitsForASlowShareWithTheInputsLockedAndTheBusyPointer) {
+    const std::string share = "\\\\server\\share\\";
+    f.files.PutFolder(share);
+    f.files.answerDelay[FakeFileSystem::Normal(share)] = 1500;
+    Show();
+    bool lockedMeanwhile = false;
+    f.loop.Post(
+        [this, &lockedMeanwhile] {
+            lockedMeanwhile = !f.startButton.enabled && !f.jwwField.enabled &&
+                              !f.intervalField.enabled && !f.stopButton.enabled && f.window.busy;
+        },
+        100);
+    f.startButton.Focus();
+    TypeAndStart(share);
+    EXPECT_TRUE(lockedMeanwhile);
+    EXPECT_TRUE(f.boxes.errors.empty());
+    EXPECT_TRUE(Locked());
+    EXPECT_FALSE(f.window.busy);
+    EXPECT_TRUE(f.stopButton.HasFocus());
+
+    // One that never answers: refused after the limit, as a missing folder.
+    f.Run([this] { f.form.OnStop(); });
+    f.files.held.insert(FakeFileSystem::Normal(share));
+    TypeAndStart("", share);
+    EXPECT_EQ(Texts{texts::kErrorFolderMissing}, f.boxes.errors);
+    EXPECT_EQ(&f.otherField, f.Focused());
+    EXPECT_TRUE(Unlocked());
+    EXPECT_FALSE(f.window.busy);
+}
+
+// A close during the wait (Exit, the close box, one from outside) saves the
+// settings, and nothing is shown or started afterwards.
+TEST_F(MainFormTest, ACloseDuringStartsWaitSavesAndStartsNothing) {
+    for (const bool exitButton : {true, false}) {
+        SCOPED_TRACE(exitButton ? "Exit" : "close box");
+        FakeMainForm g;
+        const std::string share = "\\\\server\\share\\";
+        g.files.held.insert(FakeFileSystem::Normal(share));
+        g.Run([&g] { g.form.OnShown(); });
+        g.jwwField.text = share;
+        g.intervalField.text = "5";
+        if (exitButton) {
+            g.loop.Post([&g] { g.Run([&g] { g.form.OnExit(); }); }, 100);
+        } else {
+            g.loop.Post([&g] { g.window.Close(); }, 100);
+        }
+        g.Run([&g] { g.form.OnStart(); });
+        EXPECT_TRUE(g.app.terminated);
+        EXPECT_TRUE(g.boxes.errors.empty());
+        EXPECT_FALSE(g.timer.armed);
+        EXPECT_LT(g.loop.now, 1000u) << "the wait ended with the close";
+        ASSERT_TRUE(g.files.Content(kDat).has_value());
+        EXPECT_NE(std::string::npos, g.files.Content(kDat)->find(share));
+    }
+}
+
 TEST_F(MainFormTest, StartAndStopHandTheFocusBetweenEachOtherNeverToExit) {
     f.files.PutFolder(kJww);
     f.jwwField.text = kJww;
