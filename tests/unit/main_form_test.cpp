@@ -139,27 +139,18 @@ TEST_F(MainFormTest, StartWaitsForASlowShareWithTheInputsLockedAndTheBusyPointer
 // A close during the wait (Exit, the close box, one from outside) saves the
 // settings, and nothing is shown or started afterwards.
 TEST_F(MainFormTest, ACloseDuringStartsWaitSavesAndStartsNothing) {
-    for (const bool exitButton : {true, false}) {
-        SCOPED_TRACE(exitButton ? "Exit" : "close box");
-        FakeMainForm g;
-        const std::string share = "\\\\server\\share\\";
-        g.files.held.insert(FakeFileSystem::Normal(share));
-        g.Run([&g] { g.form.OnShown(); });
-        g.jwwField.text = share;
-        g.intervalField.text = "5";
-        if (exitButton) {
-            g.loop.Post([&g] { g.Run([&g] { g.form.OnExit(); }); }, 100);
-        } else {
-            g.loop.Post([&g] { g.window.Close(); }, 100);
-        }
-        g.Run([&g] { g.form.OnStart(); });
-        EXPECT_TRUE(g.app.terminated);
-        EXPECT_TRUE(g.boxes.errors.empty());
-        EXPECT_FALSE(g.timer.armed);
-        EXPECT_LT(g.loop.now, 1000u) << "the wait ended with the close";
-        ASSERT_TRUE(g.files.Content(kDat).has_value());
-        EXPECT_NE(std::string::npos, g.files.Content(kDat)->find(share));
-    }
+    const std::string share = "\\\\server\\share\\";
+    f.files.held.insert(FakeFileSystem::Normal(share));
+    Show();
+    // Exit, which closes as the close box and a close from outside do.
+    f.loop.Post([this] { Click(&MainForm::OnExit); }, 100);
+    TypeAndStart(share);
+    EXPECT_TRUE(f.app.terminated);
+    EXPECT_TRUE(f.boxes.errors.empty());
+    EXPECT_FALSE(f.timer.armed);
+    EXPECT_LT(f.loop.now, 1000u) << "the wait ended with the close";
+    ASSERT_TRUE(f.files.Content(kDat).has_value());
+    EXPECT_NE(std::string::npos, f.files.Content(kDat)->find(share));
 }
 
 TEST_F(MainFormTest, StartAndStopHandTheFocusBetweenEachOtherNeverToExit) {
