@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     FakeEventLoop loop;
     IgnoredReports reports;
     FakeChangeSignal changes;
+    files.answerLoop = &loop;
     FolderWatch watch(registry, files, timer, changes, loop, reports);
 
     const WatchedFolders folders = {"C:\\Drawings\\Jww\\", "C:\\Drawings\\Other\\",

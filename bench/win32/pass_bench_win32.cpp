@@ -43,7 +43,6 @@
 #include "../pass_timing.h"
 #include "fakes/fake_toolkit.h"
 #include "watch/folder_watch.h"
-#include "win32/files.h"
 #include "win32/registry.h"
 #include "win32/text.h"
 #include "win32/window_class.h"
@@ -160,6 +159,26 @@ private:
     std::wstring path_;
 };
 
+// The system's folder test, run at once, its answer handed back through the
+// fake event loop.
+class SystemFolderProbe : public IFolderProbe {
+public:
+    explicit SystemFolderProbe(FakeEventLoop& loop) : loop_(loop) {}
+    void Listen(IFolderAnswerSink* sink) override { sink_ = sink; }
+    void Begin(std::uint32_t ticket, const std::string& path) override {
+        const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+        const bool exists =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        loop_.Post([this, ticket, exists] {
+            if (sink_) sink_->OnFolderAnswer(ticket, exists);
+        });
+    }
+
+private:
+    FakeEventLoop& loop_;
+    IFolderAnswerSink* sink_ = nullptr;
+};
+
 int PassBench(int passes) {
     SavedJwValues saved;
     TempDir dir(L"dirmind-bench");
@@ -168,9 +187,9 @@ int PassBench(int passes) {
 
     // The real registry and folders; the timer and the event loop are doubles.
     Win32Registry registry;
-    Win32FileSystem files;
     FakeTimer timer;
     FakeEventLoop loop;
+    SystemFolderProbe files(loop);
     struct : IWatchObserver {
         void OnPassReport(PassReport) override {}
     } observer;

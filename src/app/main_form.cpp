@@ -67,7 +67,8 @@ void MainForm::OnShown() {
     // escapes it (a refused timer) is shown as for a click, and the window is
     // minimised all the same.
     if (settings.autoStart) RunHandler(controls_.boxes, [this] { OnStart(); });
-    if (settings.startMinimised) controls_.window.Minimize();
+    // A close during auto-start's wait: the window is not shown any more.
+    if (settings.startMinimised && !ending_) controls_.window.Minimize();
 }
 
 void MainForm::OnBrowse(std::size_t row) {
@@ -111,7 +112,23 @@ void MainForm::OnStart() {
         }
     }
 
-    const StartCheck check = watch_.CheckStart(folders, namesExact, intervalSeconds);
+    // The check may wait for folders on a share: meanwhile the window goes
+    // on answering, but Start cannot run again and the inputs cannot change.
+    const bool inputFocused = AnInputHasTheFocus();
+    for (IControl* input : Inputs()) input->SetEnabled(false);
+    controls_.window.ShowBusy(true);
+    StartCheck check;
+    try {
+        check = watch_.CheckStart(folders, namesExact, intervalSeconds);
+    } catch (...) {
+        controls_.window.ShowBusy(false);
+        UnlockInputs();
+        throw;
+    }
+    controls_.window.ShowBusy(false);
+    // Closed during the wait: the settings are saved, and nothing follows.
+    if (ending_) return;
+    if (check.problem != StartProblem::None) UnlockInputs();
     switch (check.problem) {
         case StartProblem::NoFolder:
             controls_.boxes.ShowError(texts::kErrorNoFolder);
@@ -129,14 +146,21 @@ void MainForm::OnStart() {
             controls_.boxes.ShowError(texts::kErrorInterval);
             controls_.intervalField.Focus();
             return;
+        case StartProblem::Stopped:
+            return;
         case StartProblem::None:
             break;
     }
 
     // The timer first: when the system refuses it, the window stays as it
     // was and the error goes on to its box.
-    watch_.Start(folders, intervalSeconds);
-    LockInputs();
+    try {
+        watch_.Start(folders, intervalSeconds);
+    } catch (const TimerRefused&) {
+        UnlockInputs();
+        throw;
+    }
+    LockInputs(inputFocused);
     ShowStatus(texts::kStatusStarted);
 }
 
@@ -174,6 +198,7 @@ void MainForm::OnCloseRequested() {
         ShowOverflow();
         return;
     }
+    ending_ = true;
     const FileStatus saved = Save(*settings);
     // A read-only file is a lock the user may have set: left alone, silently.
     if (saved.code == FileStatus::Code::Failed) {
@@ -244,15 +269,17 @@ std::array<IControl*, 8> MainForm::Inputs() const {
             &rows[2].browseButton,    &controls_.startButton};
 }
 
-void MainForm::LockInputs() {
+bool MainForm::AnInputHasTheFocus() const {
+    const auto inputs = Inputs();
+    return std::any_of(inputs.begin(), inputs.end(), [](IControl* c) { return c->HasFocus(); });
+}
+
+void MainForm::LockInputs(bool takeFocus) {
     // Stop is enabled first and takes the focus from an input about to be
     // locked, so that the focus never moves on to Exit by itself.
     controls_.stopButton.SetEnabled(true);
-    const auto inputs = Inputs();
-    if (std::any_of(inputs.begin(), inputs.end(), [](IControl* c) { return c->HasFocus(); })) {
-        controls_.stopButton.Focus();
-    }
-    for (IControl* input : inputs) input->SetEnabled(false);
+    if (takeFocus || AnInputHasTheFocus()) controls_.stopButton.Focus();
+    for (IControl* input : Inputs()) input->SetEnabled(false);
 }
 
 void MainForm::UnlockInputs() {

@@ -80,7 +80,9 @@ private:
     // The inputs that are locked while the watch runs, in the order they are
     // locked: a focused control that is disabled passes the focus on.
     std::array<IControl*, 8> Inputs() const;
-    void LockInputs();
+    bool AnInputHasTheFocus() const;
+    // With takeFocus, Stop takes the focus as the inputs are locked.
+    void LockInputs(bool takeFocus);
     void UnlockInputs();
     // The application's box for an interval too large for a double.
     void ShowOverflow();
@@ -104,4 +106,7 @@ private:
     // The folders as the settings file held them at start-up: saved in place
     // of a field's text that code page 932 cannot write.
     std::array<std::string, kFolderCount> loadedFolders_;
+    // A close has ended the application: nothing more is shown and no watch
+    // starts.
+    bool ending_ = false;
 };

@@ -78,6 +78,9 @@ public:
     virtual int Top() const = 0;
     virtual void MoveTo(int left, int top) = 0;
     virtual void Minimize() = 0;
+    // While busy, the pointer over the window is the system's busy pointer;
+    // the window goes on answering.
+    virtual void ShowBusy(bool busy) = 0;
     // Asks the window to close, as its close box does: runs
     // MainForm::OnCloseRequested.
     virtual void Close() = 0;

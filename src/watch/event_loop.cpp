@@ -3,6 +3,11 @@
 #include <algorithm>
 
 void DispatchMessagesFor(IEventLoop& loop, std::uint32_t milliseconds) {
+    DispatchMessagesUntil(loop, milliseconds, [] { return false; });
+}
+
+void DispatchMessagesUntil(IEventLoop& loop, std::uint32_t milliseconds,
+                           const std::function<bool()>& done) {
     // The counter wraps every 2^32 ms; elapsed time is summed from the
     // differences of consecutive readings, so neither the wrap nor a wait close
     // to 2^32 ms can end the wait early or make it endless. That needs two
@@ -13,6 +18,7 @@ void DispatchMessagesFor(IEventLoop& loop, std::uint32_t milliseconds) {
     std::uint64_t elapsed = 0;
     for (;;) {
         loop.ProcessMessages();
+        if (done()) return;
         const std::uint32_t reading = loop.TickCount();
         elapsed += static_cast<std::uint32_t>(reading - previous);
         previous = reading;

@@ -1,7 +1,9 @@
-// The event loop that keeps running while the watch waits after a rewrite.
+// The event loop that keeps running while the watch waits: after a rewrite,
+// and for the answers of folder tests.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 class IEventLoop {
 public:
@@ -17,3 +19,6 @@ public:
 // Lets pending messages run until the counter reads more than milliseconds
 // after the start; messages are dispatched at least once, also for 0.
 void DispatchMessagesFor(IEventLoop& loop, std::uint32_t milliseconds);
+// The same, ending as soon as done() holds after a round of dispatching.
+void DispatchMessagesUntil(IEventLoop& loop, std::uint32_t milliseconds,
+                           const std::function<bool()>& done);

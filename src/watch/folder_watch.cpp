@@ -32,23 +32,35 @@ std::string FolderKey() { return kMainKey + std::string(kSection); }
 FolderWatch::FolderWatch(IRegistry& registry, IFolderProbe& probe, IWatchTimer& timer,
                          IChangeSignal& changes, IEventLoop& loop, IWatchObserver& observer)
     : registry_(registry),
-      probe_(probe),
       timer_(timer),
       changes_(changes),
       loop_(loop),
-      observer_(observer) {}
+      observer_(observer),
+      answers_(probe, loop) {}
 
 StartCheck FolderWatch::CheckStart(const WatchedFolders& folders,
-                                   const FolderNamesExact& namesExact,
-                                   double intervalSeconds) const {
+                                   const FolderNamesExact& namesExact, double intervalSeconds) {
     if (std::all_of(folders.begin(), folders.end(), [](const auto& f) { return f.empty(); })) {
         return {StartProblem::NoFolder};
     }
-    for (std::size_t i = 0; i < folders.size(); ++i) {
+    // The folders up to the first name that is not exact are tested, all at
+    // once; an approximated name may name another folder that exists.
+    WatchedFolders tested;
+    std::optional<std::size_t> inexact;
+    for (std::size_t i = 0; i < folders.size() && !inexact; ++i) {
         if (folders[i].empty()) continue;
-        // An approximated name may name another folder that exists.
-        if (!namesExact[i]) return {StartProblem::FolderName, i};
-        if (!probe_.FolderExists(folders[i])) return {StartProblem::FolderMissing, i};
+        if (namesExact[i]) {
+            tested[i] = folders[i];
+        } else {
+            inexact = i;
+        }
+    }
+    const unsigned stops = stops_;
+    const auto there = answers_.AtStart(tested, [this, stops] { return stops_ != stops; });
+    if (stops_ != stops) return {StartProblem::Stopped};
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (inexact == i) return {StartProblem::FolderName, i};
+        if (!tested[i].empty() && !there[i]) return {StartProblem::FolderMissing, i};
     }
     if (!IntervalInRange(intervalSeconds)) return {StartProblem::IntervalOutOfRange};
     return {};
@@ -64,6 +76,7 @@ void FolderWatch::Start(const WatchedFolders& folders, double intervalSeconds) {
 
 void FolderWatch::Stop() {
     running_ = false;
+    ++stops_;
     // A pass asked for before the stop is not run after it.
     passRequested_ = false;
     timer_.Disarm();
@@ -95,9 +108,12 @@ void FolderWatch::Pass() {
     timer_.Disarm();
     observer_.OnPassReport(PassReport::Searching);
 
-    const bool foldersExist = std::all_of(folders_.begin(), folders_.end(), [this](const auto& f) {
-        return f.empty() || probe_.FolderExists(f);
-    });
+    const unsigned stops = stops_;
+    const bool foldersExist =
+        answers_.AllThere(folders_, [this, stops] { return stops_ != stops; });
+    // Stopped while it waited for an answer: the watch ended, or a Start
+    // after the Stop has armed it again for a pass of its own.
+    if (stops_ != stops) return;
     if (!foldersExist) {
         observer_.OnPassReport(PassReport::FolderMissing);
     } else {

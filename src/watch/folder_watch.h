@@ -9,12 +9,10 @@
 
 #include "util/folder_count.h"
 #include "watch/event_loop.h"
+#include "watch/folder_answers.h"
 #include "watch/ports.h"
 #include "watch/registry_port.h"
 
-// The folders for Jw_cad's values File (JWW files), FileC (other files) and
-// ZUKEI (figure files), in that order; an empty one is not watched.
-using WatchedFolders = std::array<std::string, kFolderCount>;
 // For each folder: whether its name is the one typed, with no character that
 // code page 932 could only approximate.
 using FolderNamesExact = std::array<bool, kFolderCount>;
@@ -35,8 +33,8 @@ protected:
     ~IWatchObserver() = default;
 };
 
-// Why the watch cannot start.
-enum class StartProblem { None, NoFolder, FolderName, FolderMissing, IntervalOutOfRange };
+// Why the watch cannot start; Stopped: a stop came during the check.
+enum class StartProblem { None, NoFolder, FolderName, FolderMissing, IntervalOutOfRange, Stopped };
 
 struct StartCheck {
     StartProblem problem = StartProblem::None;
@@ -53,18 +51,24 @@ public:
     // The first problem with these inputs, in this order: every folder empty;
     // then for each folder that is not empty, in turn, a name that is not
     // exact and a folder that does not exist; an interval outside its range.
+    // The folders are tested anew, and their answers waited for with
+    // messages dispatched (FolderAnswers::AtStart); a Stop meanwhile ends
+    // the check.
     StartCheck CheckStart(const WatchedFolders& folders, const FolderNamesExact& namesExact,
-                          double intervalSeconds) const;
+                          double intervalSeconds);
     // Arms the timer and, when it is had, takes the folders and the interval
     // (both checked) and listens for changes; the first interval pass comes
     // one interval later. Throws TimerRefused, and then nothing has changed.
     void Start(const WatchedFolders& folders, double intervalSeconds);
     // Disarms the timer and stops listening; a pass waiting after its rewrite
-    // ends with the wait.
+    // or for a folder's answer ends with the wait, and so does a start's
+    // check.
     void Stop();
     bool Running() const { return running_; }
 
-    // One pass: with every watched folder present, reads the three values and,
+    // One pass: with every watched folder present (FolderAnswers::AllThere;
+    // a stop while it waits for an answer ends the pass), reads the three
+    // values and,
     // when one differs from its folder (letter case aside), writes every
     // watched folder; then re-arms the timer. Registry failures are swallowed:
     // the next pass tries again. A refused re-arm ends the watch as Stop does
@@ -82,15 +86,16 @@ private:
     bool WriteFolders();
 
     IRegistry& registry_;
-    IFolderProbe& probe_;
     IWatchTimer& timer_;
     IChangeSignal& changes_;
     IEventLoop& loop_;
     IWatchObserver& observer_;
+    FolderAnswers answers_;
     WatchedFolders folders_;
     WatchedFolders lastRead_;
     double intervalSeconds_ = 0;
     bool running_ = false;
+    unsigned stops_ = 0;  // how many stops there were
     bool inPass_ = false;
     bool passRequested_ = false;  // during a pass: another one follows it
 };

@@ -6,11 +6,29 @@
 #include <cstdint>
 #include <string>
 
+// Takes the answers of folder tests, on the watch's thread.
+class IFolderAnswerSink {
+public:
+    // The test begun with ticket has answered: whether the folder exists.
+    virtual void OnFolderAnswer(std::uint32_t ticket, bool exists) noexcept = 0;
+
+protected:
+    ~IFolderAnswerSink() = default;
+};
+
+// Tests whether folders exist beside the watch's thread: a test of a folder
+// on a share blocks for as long as the network does.
 class IFolderProbe {
 public:
     virtual ~IFolderProbe() = default;
-    // A folder exists at path; a file or an unreachable path counts as missing.
-    virtual bool FolderExists(const std::string& path) = 0;
+    // Answers go to sink from now on; none after Listen(nullptr).
+    virtual void Listen(IFolderAnswerSink* sink) = 0;
+    // Begins a test of whether a folder exists at path (a file or an
+    // unreachable path counts as missing). Its answer is handed to the sink
+    // with ticket from the message loop, also inside a wait that dispatches
+    // messages, never inside this call; a test that blocks answers late or
+    // never.
+    virtual void Begin(std::uint32_t ticket, const std::string& path) = 0;
 };
 
 // The timer whose ticks run the passes.

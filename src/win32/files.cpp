@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include "util/folder_count.h"
+#include "watch/folder_answers.h"
+#include "win32/folder_probe.h"
 #include "win32/handles.h"
 #include "win32/system_message.h"
 #include "win32/text.h"
@@ -20,26 +19,23 @@ namespace {
 constexpr int kHoldAttempts = 6;
 constexpr DWORD kHoldPauseMs = 100;
 
-using Clock = std::chrono::steady_clock;
-// How long one folder's test is waited for: all folders of a pass or a Start
-// together hold the window's thread no longer than about 0.2 s.
-constexpr auto kFolderWait = std::chrono::milliseconds(200) / kFolderCount;
-
 FileStatus Failure(DWORD error) { return {FileStatus::Code::Failed, SystemReason(error)}; }
 
 FileStatus LastFailure() { return Failure(GetLastError()); }
 
-// INVALID_FILE_ATTRIBUTES when nothing can be reached at path.
-DWORD Attributes(const std::wstring& path) {
+// INVALID_FILE_ATTRIBUTES when nothing can be reached at path; none when the
+// system has not answered within the folder tests' limit (the settings file
+// beside a Dirmind.exe on a share whose server has gone).
+std::optional<DWORD> Attributes(const std::wstring& path) {
     if (path.empty()) return INVALID_FILE_ATTRIBUTES;
-    return GetFileAttributesW(path.c_str());
+    return AttributesWithin(path, FolderAnswers::kWaitLimitMs);
 }
 
 bool Has(DWORD attributes, DWORD flag) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & flag) != 0;
 }
 
-bool FolderAt(const std::wstring& path) { return Has(Attributes(path), FILE_ATTRIBUTE_DIRECTORY); }
+FileStatus NoAnswer() { return Failure(ERROR_TIMEOUT); }
 
 // Errors of a hold that another program lets go of soon: a virus scan or a
 // backup that has the file open, a file being deleted or replaced, a cloud
@@ -148,110 +144,19 @@ std::wstring TempName(const FilePath& path, std::uint32_t n) {
 
 }  // namespace
 
-// The folder tests under way, shared with the thread pool's callbacks so
-// that a test still blocked in the system outlives the file system object.
-struct FolderTests {
-    struct Folder {
-        bool outstanding = false;
-        std::optional<bool> answer;  // set when the test ended
-    };
-
-    explicit FolderTests(Win32FileSystem::FolderTest folderTest) : test(std::move(folderTest)) {}
-
-    const Win32FileSystem::FolderTest test;
-    SRWLOCK lock = SRWLOCK_INIT;
-    CONDITION_VARIABLE answered = CONDITION_VARIABLE_INIT;
-    std::map<std::string, Folder> folders;  // under lock; only those outstanding or answered late
-};
-
-namespace {
-
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
-
-struct FolderTestJob {
-    std::shared_ptr<FolderTests> tests;
-    std::string path;
-    std::wstring widePath;
-};
-
-// Runs on a thread of the system's pool; nothing may unwind out of it.
-void CALLBACK RunFolderTest(PTP_CALLBACK_INSTANCE, void* context) {
-    const std::unique_ptr<FolderTestJob> job(static_cast<FolderTestJob*>(context));
-    bool exists = false;
-    try {
-        exists = job->tests->test(job->widePath);
-    } catch (...) {
-    }
-    FolderTests& tests = *job->tests;
-    {
-        ExclusiveLock guard(tests.lock);
-        auto found = tests.folders.find(job->path);
-        if (found != tests.folders.end()) {
-            found->second.outstanding = false;
-            found->second.answer = exists;
-        }
-    }
-    WakeAllConditionVariable(&tests.answered);
-}
-
-}  // namespace
-
 std::string SystemReason(unsigned long error) {
     std::wstring message = SystemMessage(error, MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN));
     if (message.empty()) message = SystemMessageOrCode(error);
     return ToCp932(message);
 }
 
-Win32FileSystem::Win32FileSystem() : Win32FileSystem(FolderAt) {}
-
-Win32FileSystem::Win32FileSystem(FolderTest test)
-    : folderTests_(std::make_shared<FolderTests>(std::move(test))) {}
-
-bool Win32FileSystem::FolderExists(const std::string& path) {
-    FolderTests& tests = *folderTests_;
-    const Clock::time_point waitEnd = Clock::now() + kFolderWait;
-    auto job = std::make_unique<FolderTestJob>(FolderTestJob{folderTests_, path, ToWide(path)});
-    bool exists = false;
-    {
-        ExclusiveLock guard(tests.lock);
-        FolderTests::Folder& folder = tests.folders[path];
-        // An earlier test that has not answered is not waited for again.
-        if (!folder.outstanding) {
-            const std::optional<bool> late = std::exchange(folder.answer, std::nullopt);
-            folder.outstanding =
-                TrySubmitThreadpoolCallback(RunFolderTest, job.get(), nullptr) != FALSE;
-            if (folder.outstanding) job.release();
-            while (folder.outstanding) {
-                const auto left =
-                    std::chrono::ceil<std::chrono::milliseconds>(waitEnd - Clock::now());
-                if (left.count() <= 0) break;
-                SleepConditionVariableSRW(&tests.answered, &tests.lock,
-                                          static_cast<DWORD>(left.count()), 0);
-            }
-            if (folder.outstanding) {
-                exists = late.value_or(false);
-            } else {
-                // Answered in time (or no thread to test it on: tested here).
-                exists = folder.answer.has_value() ? *folder.answer : tests.test(job->widePath);
-                tests.folders.erase(path);
-            }
-        }
-    }
-    return exists;
-}
-
 OpenedFile<IFileReader> Win32FileSystem::OpenRead(const FilePath& path) {
     // A folder of that name is no settings file either.
-    if (path.empty() || FolderAt(path)) return {nullptr, {FileStatus::Code::Absent, {}}};
+    const std::optional<DWORD> attributes = Attributes(path);
+    if (!attributes) return {nullptr, NoAnswer()};
+    if (path.empty() || Has(*attributes, FILE_ATTRIBUTE_DIRECTORY)) {
+        return {nullptr, {FileStatus::Code::Absent, {}}};
+    }
     // Every sharing: reading the file never makes another program's use of
     // it fail.
     HANDLE handle = INVALID_HANDLE_VALUE;
@@ -263,7 +168,8 @@ OpenedFile<IFileReader> Win32FileSystem::OpenRead(const FilePath& path) {
     });
     if (error == ERROR_SUCCESS) return {std::make_unique<Win32Reader>(handle), {}};
     // Only a file that is not there means none.
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || FolderAt(path)) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+        Has(Attributes(path).value_or(INVALID_FILE_ATTRIBUTES), FILE_ATTRIBUTE_DIRECTORY)) {
         return {nullptr, {FileStatus::Code::Absent, {}}};
     }
     return {nullptr, Failure(error)};
@@ -273,9 +179,10 @@ OpenedFile<IFileWriter> Win32FileSystem::CreateTempBeside(const FilePath& path) 
     if (path.empty()) return {nullptr, Failure(ERROR_INVALID_NAME)};
     // Before any file is made: in a folder the user cannot write (a program
     // installed under Program Files), a preset left read-only stays silent.
-    if (Has(Attributes(path), FILE_ATTRIBUTE_READONLY)) {
+    const std::optional<DWORD> attributes = Attributes(path);
+    if (!attributes) return {nullptr, NoAnswer()};
+    if (Has(*attributes, FILE_ATTRIBUTE_READONLY))
         return {nullptr, {FileStatus::Code::ReadOnly, {}}};
-    }
     // In the same folder, so that Replace is a rename within one volume.
     const std::uint32_t seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
     DWORD error = ERROR_FILE_EXISTS;
@@ -296,9 +203,10 @@ FileStatus Win32FileSystem::Replace(const FilePath& tempPath, const FilePath& pa
     if (tempPath.empty() || path.empty()) return Failure(ERROR_INVALID_NAME);
     // MoveFileExW replaces a read-only target where the attribute is not
     // enforced (Wine running as root); a read-only file keeps its content.
-    const DWORD attributes = Attributes(path);
-    if (Has(attributes, FILE_ATTRIBUTE_READONLY)) return {FileStatus::Code::ReadOnly, {}};
-    if (Has(attributes, FILE_ATTRIBUTE_DIRECTORY)) return Failure(ERROR_ACCESS_DENIED);
+    const std::optional<DWORD> attributes = Attributes(path);
+    if (!attributes) return NoAnswer();
+    if (Has(*attributes, FILE_ATTRIBUTE_READONLY)) return {FileStatus::Code::ReadOnly, {}};
+    if (Has(*attributes, FILE_ATTRIBUTE_DIRECTORY)) return Failure(ERROR_ACCESS_DENIED);
     const DWORD error = WaitingOutHolds([&] {
         return MoveFileExW(tempPath.c_str(), path.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;

@@ -3,14 +3,18 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/texts.h"
+#include "win32/folder_probe.h"
 #include "win32/text.h"
 
 namespace {
 
 // Room for a name of this many characters, the terminating zero included.
 constexpr DWORD kNameCapacity = 260;
+// How long the initial folder's test holds the window before the dialog.
+constexpr DWORD kInitialFolderWaitMs = 250;
 
 // Centres the dialog horizontally on the work area of the monitor of
 // reference, with a third of the remaining height above it. A dialog larger
@@ -53,7 +57,16 @@ FolderChoice Win32FolderDialog::Pick(const std::string& initialFolder,
     std::wstring name = ToWide(fileName);
     if (name.size() >= kNameCapacity) name.resize(kNameCapacity - 1);
     name.resize(kNameCapacity, L'\0');
-    const std::wstring initialDir = ToWide(initialFolder);
+    // A folder on a share that does not answer soon is left out: the
+    // dialog would hang on it.
+    std::wstring initialDir = ToWide(initialFolder);
+    if (!initialDir.empty()) {
+        const std::optional<DWORD> attributes = AttributesWithin(initialDir, kInitialFolderWaitMs);
+        if (!attributes || *attributes == INVALID_FILE_ATTRIBUTES ||
+            (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            initialDir.clear();
+        }
+    }
     const std::wstring title = ToWide(texts::kDialogTitle);
 
     OPENFILENAMEW ofn{};

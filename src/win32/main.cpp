@@ -10,6 +10,7 @@
 #include "win32/application.h"
 #include "win32/executable_path.h"
 #include "win32/files.h"
+#include "win32/folder_probe.h"
 #include "win32/main_window.h"
 #include "win32/message_boxes.h"
 #include "win32/newer_functions.h"
@@ -34,8 +35,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     Win32Application application(ToWide(texts::kAppTitle));
     Win32FileSystem files;
+    Win32FolderProbe folderProbe;
     Win32Registry registry;
-    MainWindow mainWindow(instance, {application, files, files, registry});
+    MainWindow mainWindow(instance, {application, files, folderProbe, registry});
     // A window or control that cannot be made is told, not left out.
     if (!RegisterMainWindowClass(instance) || !mainWindow.Create()) {
         ShowSystemError(application.Title(), GetLastError());

@@ -197,6 +197,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             OnClose();
             return 0;
+        case WM_SETCURSOR:
+            // Over the window and its controls, which ask it first.
+            if (adapters_->window.SetBusyCursor()) return TRUE;
+            return DefWindowProcW(hwnd, msg, wp, lp);
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:

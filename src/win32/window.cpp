@@ -91,6 +91,25 @@ int Win32Window::Top() const { return SystemDpi().ToBase(Position().y); }
 
 void Win32Window::Minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
 
+void Win32Window::ShowBusy(bool busy) {
+    busy_ = busy;
+    // The pointer over the window changes at once, not at its next move.
+    POINT at{};
+    if (!GetCursorPos(&at)) return;
+    const HWND under = WindowFromPoint(at);
+    if (under && (under == hwnd_ || IsChild(hwnd_, under))) {
+        SendMessageW(
+            under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+            MAKELPARAM(SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), WM_MOUSEMOVE));
+    }
+}
+
+bool Win32Window::SetBusyCursor() const {
+    if (!busy_) return false;
+    SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+    return true;
+}
+
 void Win32Window::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void Win32Window::KeepInView() {

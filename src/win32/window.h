@@ -16,6 +16,11 @@ public:
     int Top() const override;
     void MoveTo(int left, int top) override;
     void Minimize() override;
+    // The busy pointer is the one that says the program works in the
+    // background (an arrow with an hourglass): the window goes on answering.
+    void ShowBusy(bool busy) override;
+    // The window's WM_SETCURSOR: true when it set the pointer.
+    bool SetBusyCursor() const;
     // Sends WM_CLOSE, as the close box does, and returns once it is handled.
     void Close() override;
     // Brings a window whose caption shows no useful part on any monitor's
@@ -27,4 +32,5 @@ private:
     POINT Position() const;
     void MoveToPixels(POINT position);
     HWND hwnd_;
+    bool busy_ = false;
 };

@@ -93,8 +93,16 @@ FakeFileSystem::Key FakeFileSystem::FileKey(const Path& path) {
 
 bool FakeFileSystem::FileExists(const Path& path) const { return files.count(FileKey(path)) != 0; }
 
-bool FakeFileSystem::FolderExists(const std::string& path) {
-    return folders.count(Normal(path)) != 0;
+void FakeFileSystem::Begin(std::uint32_t ticket, const std::string& path) {
+    const std::string normal = Normal(path);
+    ++testsBegun[normal];
+    if (held.count(normal) != 0) return;
+    const auto delay = answerDelay.find(normal);
+    answerLoop->Post(
+        [this, ticket, normal] {
+            if (sink) sink->OnFolderAnswer(ticket, folders.count(normal) != 0);
+        },
+        delay == answerDelay.end() ? 0 : delay->second);
 }
 
 OpenedFile<IFileReader> FakeFileSystem::OpenRead(const Path& path) {

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "fakes/fake_toolkit.h"
 #include "settings/file_port.h"
 #include "watch/ports.h"
 
@@ -18,7 +19,11 @@ public:
     using Path = FilePath;
     using Key = FilePath;
 
-    bool FolderExists(const std::string& path) override;
+    // A folder test answers through answerLoop once it has waited
+    // answerDelay (by normalised path; 0 for one not listed), telling what
+    // folders hold then; a folder in held never answers.
+    void Listen(IFolderAnswerSink* sink) override { this->sink = sink; }
+    void Begin(std::uint32_t ticket, const std::string& path) override;
     OpenedFile<IFileReader> OpenRead(const Path& path) override;
     OpenedFile<IFileWriter> CreateTempBeside(const Path& path) override;
     FileStatus Replace(const Path& tempPath, const Path& path) override;
@@ -51,6 +56,13 @@ public:
     bool failReplace = false;
     bool readOnlyMeanwhile = false;  // the target made read-only once a temporary file is made
     bool failDelete = false;
+
+    // Folder tests.
+    FakeEventLoop* answerLoop = nullptr;
+    IFolderAnswerSink* sink = nullptr;
+    std::map<std::string, std::uint32_t> answerDelay;
+    std::set<std::string> held;
+    std::map<std::string, int> testsBegun;  // by normalised path
 
     // Inspection.
     int openReaders = 0;  // readers not yet destroyed

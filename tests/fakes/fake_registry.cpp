@@ -93,10 +93,12 @@ void FakeRegistry::PutRaw(const std::string& keyPath, const std::string& name, s
     values_[full][Normal(name)] = Value{type, data};
 }
 
-bool FakeRegistry::HasKey(const std::string& keyPath) const { return keys_.count(Normal(keyPath)) != 0; }
+bool FakeRegistry::HasKey(const std::string& keyPath) const {
+    return keys_.count(Normal(keyPath)) != 0;
+}
 
 std::optional<FakeRegistry::Value> FakeRegistry::Get(const std::string& keyPath,
-                                                      const std::string& name) const {
+                                                     const std::string& name) const {
     auto k = values_.find(Normal(keyPath));
     if (k == values_.end()) return std::nullopt;
     auto v = k->second.find(Normal(name));

@@ -114,6 +114,7 @@ public:
         ++moves;
     }
     void Minimize() override { minimized = true; }
+    void ShowBusy(bool b) override { busy = b; }
     void Close() override {
         ++closeRequests;
         if (onClose) onClose();
@@ -123,6 +124,7 @@ public:
     int top = 107;
     int moves = 0;
     bool minimized = false;
+    bool busy = false;
     int closeRequests = 0;
     std::function<void()> onClose;
 };
@@ -165,6 +167,13 @@ public:
     // A message that arrives once the counter has advanced by `after` ms from
     // now (0: already queued).
     void Post(std::function<void()> message, std::uint32_t after = 0);
+    // Time passes outside any handler, as between two ticks; messages
+    // already posted keep their distance from now.
+    void Pass(std::uint32_t ms) {
+        now += ms;
+        elapsed_ += ms;
+        for (Pending& p : queue_) p.due += ms;
+    }
 
     std::uint32_t now = 0;
     std::uint32_t step = 1;    // how far one counter reading advances

@@ -28,6 +28,7 @@ FakeMainForm::FakeMainForm()
     for (FakeButton* b : {&jwwBrowse, &otherBrowse, &figureBrowse, &startButton, &stopButton}) {
         b->focus = &focused;
     }
+    files.answerLoop = &loop;
     window.onClose = [this] { Run([this] { form.OnCloseRequested(); }); };
 }
 

@@ -50,9 +50,11 @@ protected:
         f.intervalField.text = interval;
         Click(&MainForm::OnStart);
     }
-    // One tick of the armed timer; the status texts it showed.
+    // One tick of the armed timer, one interval on; the status texts it
+    // showed.
     Texts Tick() {
         EXPECT_TRUE(f.timer.armed);
+        f.loop.Pass(f.timer.interval);
         f.status.shown.clear();
         f.Run([this] { f.form.OnWatchTick(); });
         return f.status.shown;
@@ -100,6 +102,55 @@ TEST_F(MainFormTest, StartLocksTheInputsAndStopUnlocksThem) {
     EXPECT_EQ(texts::kStatusStopped, f.status.text);
     EXPECT_EQ(kJww, f.jwwField.text);
     EXPECT_EQ(0, f.registry.creates);
+}
+
+// A share that answers in 1.5 s: accepted at the first click; meanwhile
+// Start and the inputs are locked, Stop too, and the pointer is busy.
+TEST_F(MainFormTest, StartWaitsForASlowShareWithTheInputsLockedAndTheBusyPointer) {
+    const std::string share = "\\\\server\\share\\";
+    f.files.PutFolder(share);
+    f.files.answerDelay[FakeFileSystem::Normal(share)] = 1500;
+    Show();
+    bool lockedMeanwhile = false;
+    f.loop.Post(
+        [this, &lockedMeanwhile] {
+            lockedMeanwhile = !f.startButton.enabled && !f.jwwField.enabled &&
+                              !f.intervalField.enabled && !f.stopButton.enabled && f.window.busy;
+        },
+        100);
+    f.startButton.Focus();
+    TypeAndStart(share);
+    EXPECT_TRUE(lockedMeanwhile);
+    EXPECT_TRUE(f.boxes.errors.empty());
+    EXPECT_TRUE(Locked());
+    EXPECT_FALSE(f.window.busy);
+    EXPECT_TRUE(f.stopButton.HasFocus());
+
+    // One that never answers: refused after the limit, as a missing folder.
+    f.Run([this] { f.form.OnStop(); });
+    f.files.held.insert(FakeFileSystem::Normal(share));
+    TypeAndStart("", share);
+    EXPECT_EQ(Texts{texts::kErrorFolderMissing}, f.boxes.errors);
+    EXPECT_EQ(&f.otherField, f.Focused());
+    EXPECT_TRUE(Unlocked());
+    EXPECT_FALSE(f.window.busy);
+}
+
+// A close during the wait (Exit, the close box, one from outside) saves the
+// settings, and nothing is shown or started afterwards.
+TEST_F(MainFormTest, ACloseDuringStartsWaitSavesAndStartsNothing) {
+    const std::string share = "\\\\server\\share\\";
+    f.files.held.insert(FakeFileSystem::Normal(share));
+    Show();
+    // Exit, which closes as the close box and a close from outside do.
+    f.loop.Post([this] { Click(&MainForm::OnExit); }, 100);
+    TypeAndStart(share);
+    EXPECT_TRUE(f.app.terminated);
+    EXPECT_TRUE(f.boxes.errors.empty());
+    EXPECT_FALSE(f.timer.armed);
+    EXPECT_LT(f.loop.now, 1000u) << "the wait ended with the close";
+    ASSERT_TRUE(f.files.Content(kDat).has_value());
+    EXPECT_NE(std::string::npos, f.files.Content(kDat)->find(share));
 }
 
 TEST_F(MainFormTest, StartAndStopHandTheFocusBetweenEachOtherNeverToExit) {

@@ -1,6 +1,6 @@
 // The Win32 file system on real files: the file system contract, the sharing
 // of an open reader, the temporary names, the waits for a brief hold, the
-// settings file saved and loaded through it, and the folder test.
+// settings file saved and loaded through it.
 #include "win32/files.h"
 
 #include <gtest/gtest.h>
@@ -131,16 +131,6 @@ protected:
 
 const std::string kOld = "1\r\n2\r\nC:\\Old\\\r\n\r\n\r\n9\r\n1\r\n1\r\n";
 
-TEST_F(Win32FilesTest, AFolderTestTellsFoldersFromFiles) {
-    folder.Put(L"Dirmind.dat", "x");
-    EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat"));
-    EXPECT_TRUE(files.FolderExists(folder.Dir()));
-    EXPECT_TRUE(files.FolderExists(folder.Dir().substr(0, folder.Dir().size() - 1)));
-    EXPECT_FALSE(files.FolderExists(folder.Dir() + "missing\\"));
-    EXPECT_FALSE(files.FolderExists(folder.Dir() + "Dirmind.dat\\below\\"));
-    EXPECT_FALSE(files.FolderExists(""));
-}
-
 TEST_F(Win32FilesTest, AnOpenReaderLetsOthersReadAndWriteAndKeepsReading) {
     folder.Put(L"Dirmind.dat", kOld);
     auto reader = files.OpenRead(DatPath()).file;
@@ -257,55 +247,6 @@ TEST_F(Win32FilesTest, ASaveIntoAMissingFolderLeavesNothing) {
     const FileStatus saved = SaveSettings(files, folder.WDir() + L"missing\\Dirmind.dat", Record());
     EXPECT_EQ(FileStatus::Code::Failed, saved.code);
     EXPECT_TRUE(folder.Names().empty());
-}
-
-// A folder test that blocks in the system (a share whose server does not
-// answer) never holds the caller for its answer, nor its owner's
-// destruction; the answer, once it comes, serves the next test.
-TEST(Win32FolderProbeTest, ABlockedTestIsNotWaitedForAndItsLateAnswerServesTheNext) {
-    struct Gate {
-        UniqueHandle first{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-        UniqueHandle second{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-        std::atomic<int> started{0};
-        std::atomic<int> ended{0};
-    };
-    const auto gate = std::make_shared<Gate>();
-    const auto reaches = [](const std::atomic<int>& counter, int count) {
-        for (int i = 0; i < 1000 && counter < count; ++i) Sleep(10);
-        return counter == count;
-    };
-    const std::string share = "\\\\server\\share\\";
-    {
-        // The first test says "there" once released, the second "missing";
-        // each blocks until then, at most ten seconds.
-        Win32FileSystem files([gate](const std::wstring&) {
-            const bool first = ++gate->started == 1;
-            WaitForSingleObject((first ? gate->first : gate->second).get(), 10000);
-            ++gate->ended;
-            return first;
-        });
-        EXPECT_FALSE(files.FolderExists(share));
-        EXPECT_FALSE(files.FolderExists(share)) << "still under way: missing at once";
-        EXPECT_TRUE(reaches(gate->started, 1)) << "one test of a folder at a time";
-        EXPECT_EQ(0, gate->ended.load());
-        SetEvent(gate->first.get());
-        ASSERT_TRUE(reaches(gate->ended, 1));
-        EXPECT_TRUE(files.FolderExists(share)) << "the late answer";
-        EXPECT_TRUE(reaches(gate->started, 2)) << "a new test";
-    }
-    EXPECT_EQ(1, gate->ended.load()) << "destroyed without waiting for the blocked test";
-    SetEvent(gate->second.get());
-    EXPECT_TRUE(reaches(gate->ended, 2));
-}
-
-TEST(Win32FolderProbeTest, FoldersTestedBackToBackForLongEachGetTheirOwnWait) {
-    // Passes that follow each other closely, as a stream of changes makes
-    // them: a folder that answers at once is there every time.
-    Win32FileSystem files([](const std::wstring&) { return true; });
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-    int missing = 0;
-    while (std::chrono::steady_clock::now() < end) missing += !files.FolderExists("C:\\Jww\\");
-    EXPECT_EQ(0, missing);
 }
 
 }  // namespace
