@@ -11,6 +11,8 @@ if [ "$what" != package ]; then
 fi
 if [ "$what" = test ]; then
   packages+=(googletest x11-utils clang libclang-rt-14-dev)
+  # The Debian 13 root the tests also run in, under its Wine.
+  packages+=(debootstrap)
 fi
 # The release packages: the zips and the Shift-JIS guide are written by Python;
 # their time stamps are the commit's.

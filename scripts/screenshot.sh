@@ -30,7 +30,7 @@ if [ "${1:-}" != "--on-display" ]; then
       { echo "screenshot: $tool is missing (scripts/install-deps.sh screenshot)" >&2; exit 1; }
   done
   mkdir -p "$(dirname "$out")"
-  exec timeout 300 "$root/scripts/with-wine.sh" "$0" --on-display "$exe" "$out" "$dpi"
+  DIRMIND_WINE_DPI=$dpi exec timeout 300 "$root/scripts/with-wine.sh" "$0" --on-display "$exe" "$out" "$dpi"
 fi
 
 # From here on: inside with-wine.sh, with DISPLAY and WINEPREFIX set.
@@ -48,8 +48,6 @@ trap finish EXIT
 # Without a window manager on the virtual display, Wine draws the frame and
 # the title bar itself only when told not to ask for decorations.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
-# Wine reads the resolution when a program starts.
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 
 # The caption buttons' glyphs come from Wine's Marlett, which this Wine build
 # does not load from its own data folder: give it to the prefix.

@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the native unit tests under
 # AddressSanitizer and UBSan, then the Windows builds under Wine (unit tests,
 # adapter tests against the real registry and files, end-to-end tests of the
-# real Dirmind.exe on a virtual display), a bounded fuzzing run, and the tests
+# real Dirmind.exe on a virtual display) under this machine's Wine and under
+# Debian 13's Wine in a Debian 13 root, a bounded fuzzing run, and the tests
 # of the release packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,42 +27,52 @@ for arch in x86_64 i686; do
   cmake --build "build/win-$arch" -j "$jobs"
 done
 
-# Runs a Windows build's tests under Wine. Wine now and then fails to start a
-# test's process at all ("ShellExecuteEx failed", before any test code runs):
-# a failed test whose output holds no line of the test program's own gets one
-# more run, and the log names it. Any other failure stands.
-wine_tests() {
-  local dir=$1 failed=() name
-  ctest --test-dir "$dir" --output-on-failure && return 0
-  while IFS= read -r name; do
-    if ! awk -v name="$name" '
-        $0 ~ /^[0-9]+\/[0-9]+ Test: / && substr($0, index($0, "Test: ") + 6) == name { inside = 1; next }
-        inside && /^<end of output>$/ { exit }
-        inside && /^\[==========\]/ { started = 1 }
-        END { exit started ? 0 : 1 }' "$dir/Testing/Temporary/LastTest.log"; then
-      failed+=("$name")
-    else
-      return 1
-    fi
-  done < <(sed 's/^[0-9]*://' "$dir/Testing/Temporary/LastTestsFailed.log")
-  [ "${#failed[@]}" -gt 0 ] || return 1
-  printf '== Wine could not start these tests; one more run: %s\n' "${failed[*]}"
-  local pattern
-  pattern=$(printf '%s\n' "${failed[@]}" | sed 's/[].*^$+?()|\\[]/\\&/g' | paste -sd '|')
-  ctest --test-dir "$dir" --output-on-failure --no-tests=error -R "^($pattern)\$"
+# Each build's tests under one Wine: all but the resolution tests in a session
+# at 96 dpi, those in a session started at 144 dpi. Arguments: the build, then
+# the command that enters that Wine's system (none for this machine's).
+counts=$(mktemp /tmp/dirmind-counts.XXXXXX)
+trap 'rm -f "$counts"' EXIT
+dpi_tests='^e2e\.Dpi\.'
+wine_run() {
+  local dir=$1 result=0; shift
+  "$@" env DIRMIND_WINE_COUNTS="$counts" scripts/with-wine.sh \
+    scripts/wine-tests.sh "$dir" -E "$dpi_tests" || result=1
+  "$@" env DIRMIND_WINE_COUNTS="$counts" DIRMIND_WINE_DPI=144 scripts/with-wine.sh \
+    scripts/wine-tests.sh "$dir" -R "$dpi_tests" || result=1
+  return "$result"
 }
-export -f wine_tests
-
-echo "== Windows tests under Wine (x86_64)"
-scripts/with-wine.sh bash -c 'wine_tests build/win-x86_64' || status=1
 
 . scripts/wine-loader.sh
+echo "== Windows tests under Wine (x86_64)"
+wine_run build/win-x86_64 || status=1
 if wine32_runs; then
   echo "== Windows tests under Wine (i686)"
-  scripts/with-wine.sh bash -c 'wine_tests build/win-i686' || status=1
+  wine_run build/win-i686 || status=1
 else
   echo "== i686 tests skipped: 32-bit Wine cannot run here (wine32:i386 missing, or a kernel without 32-bit support)"
 fi
+
+# The same under Debian 13's Wine, in a Debian 13 root kept outside the clone.
+# Its ctest reuses the test lists found above under this machine's Wine.
+echo "== Windows tests under Debian 13's Wine"
+root=0
+scripts/debian13-root.sh make || root=$?
+if [ "$root" = 0 ]; then
+  in_root=(scripts/debian13-root.sh run)
+  echo "== Windows tests under Debian 13's Wine (x86_64)"
+  wine_run build/win-x86_64 "${in_root[@]}" || status=1
+  if "${in_root[@]}" bash -c '. scripts/wine-loader.sh && wine32_runs'; then
+    echo "== Windows tests under Debian 13's Wine (i686)"
+    wine_run build/win-i686 "${in_root[@]}" || status=1
+  else
+    echo "== i686 tests under Debian 13's Wine skipped: its 32-bit Wine cannot run here"
+  fi
+elif [ "$root" != 2 ]; then
+  status=1
+fi
+
+echo "== Tests run under each Wine"
+cat "$counts"
 
 echo "== Release packages (built twice, unpacked, started under Wine)"
 scripts/package-test.sh || status=1
