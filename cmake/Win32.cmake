@@ -9,7 +9,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 file(GLOB DIRMIND_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/win32/*.cpp)
 list(FILTER DIRMIND_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(dirmind_win32 STATIC ${DIRMIND_WIN32_SOURCES})
-target_link_libraries(dirmind_win32 PUBLIC dirmind_app comctl32 comdlg32 gdi32 user32 advapi32 shell32 imm32)
+target_link_libraries(dirmind_win32 PUBLIC dirmind_app comctl32 comdlg32 gdi32 user32 advapi32 shell32 imm32 uxtheme)
 
 add_executable(Dirmind WIN32 src/win32/main.cpp src/win32/Dirmind.rc)
 target_link_libraries(Dirmind PRIVATE dirmind_win32)

@@ -1,11 +1,11 @@
 #include "win32/byte_limit.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <utility>
 
 #include "win32/frame_edge.h"
+#include "win32/handles.h"
+#include "win32/subclass.h"
 #include "win32/text.h"
 #include "win32/window_text.h"
 
@@ -45,16 +45,12 @@ std::wstring FittingPart(HWND edit, const std::wstring& insert, std::size_t maxB
 }
 
 std::wstring ClipboardText(HWND owner) {
-    std::wstring text;
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return {};
+    const OpenClipboardScope clipboard(owner);
+    if (!clipboard.Open()) return {};
+    const GlobalLockScope data(GetClipboardData(CF_UNICODETEXT));
+    const auto* chars = static_cast<const wchar_t*>(data.Get());
+    return chars ? std::wstring(chars) : std::wstring();
 }
 
 constexpr UINT_PTR kByteLimitId = 1;
@@ -107,13 +103,10 @@ LRESULT LimitedMessage(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
         case WM_IME_COMPOSITION:
         case WM_IME_ENDCOMPOSITION:
             return GuardedInput(edit, msg, wp, lp, maxBytes);
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(edit, ByteLimitProc, id);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(edit, msg, wp, lp);
+    return PassOn(edit, msg, wp, lp, ByteLimitProc, id);
 }
 
 LRESULT CALLBACK ByteLimitProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,

@@ -1,6 +1,6 @@
 #include "win32/focus_keeper.h"
 
-#include <commctrl.h>
+#include "win32/subclass.h"
 
 namespace {
 constexpr UINT_PTR kNoteFocusId = 4;
@@ -12,12 +12,8 @@ void FocusKeeper::Track(HWND control) {
 
 LRESULT CALLBACK FocusKeeper::NoteFocus(HWND control, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                         DWORD_PTR keeper) noexcept {
-    if (msg == WM_SETFOCUS) {
-        reinterpret_cast<FocusKeeper*>(keeper)->last_ = control;
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, NoteFocus, id);
-    }
-    return DefSubclassProc(control, msg, wp, lp);
+    if (msg == WM_SETFOCUS) reinterpret_cast<FocusKeeper*>(keeper)->last_ = control;
+    return PassOn(control, msg, wp, lp, NoteFocus, id);
 }
 
 void FocusKeeper::Restore() {
@@ -46,11 +42,8 @@ bool FocusKeeper::HasFocus(HWND control) const {
 
 namespace {
 
-bool IsLabel(HWND control) {
-    wchar_t name[8] = {};
-    GetClassNameW(control, name, 8);
-    return _wcsicmp(name, L"Static") == 0;
-}
+// A control the Tab key never reaches: a label, the status line.
+bool IsOffTabs(HWND control) { return (GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) == 0; }
 
 }  // namespace
 
@@ -61,8 +54,9 @@ void StepFocus(HWND hwnd, WPARAM wp, LPARAM lp) {
         return;
     }
     HWND next = reinterpret_cast<HWND>(wp);
+    if (next && !IsChild(hwnd, next)) return;
     const bool back = next && next != GetNextDlgGroupItem(hwnd, focus, FALSE);
-    for (HWND first = next; next && IsLabel(next);) {
+    for (HWND first = next; next && IsOffTabs(next);) {
         next = GetNextDlgGroupItem(hwnd, next, back);
         if (next == first) return;
     }

@@ -36,5 +36,6 @@ private:
 
 // The window's WM_NEXTDLGCTL: a multi-line edit passes Tab on this way, and
 // the dialog manager the arrow keys with the next control of the group, which
-// may be a label. The focus steps over labels in the same direction.
+// may be one that Tab never reaches (a label, the status line). The focus
+// steps over those in the same direction.
 void StepFocus(HWND window, WPARAM wp, LPARAM lp);

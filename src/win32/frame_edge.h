@@ -1,21 +1,31 @@
 // The edge of a frame that the system calls (a window or subclass procedure,
-// a hook): no exception may unwind through it. An error caught there goes to
-// the error boundary of the window that owns the frame's window, where it is
-// shown as an error that escaped a handler.
+// a dialog procedure): no exception may unwind through it. An error caught
+// there is shown at that edge, at once, by the error boundary of the window
+// at the root of the frame's window's parents and owners. Nothing of it goes
+// into a message: the boundaries are known from this process's own memory.
 #pragma once
 
 #include <windows.h>
 
-#include <exception>
-
 #include "app/toolkit.h"
 
-// The message that brings an error caught at a frame's edge to the main
-// window; lParam points to the std::exception_ptr.
-inline constexpr UINT kFrameErrorMessage = WM_APP + 2;
+// While it lives, boxes is the error boundary of root: errors caught at the
+// edges of root's frames and of the windows it parents or owns are shown
+// there (RunHandler's box). Made and ended on the user-interface thread.
+class WindowBoundary {
+public:
+    WindowBoundary(HWND root, IMessageBoxes& boxes);
+    ~WindowBoundary();
+    WindowBoundary(const WindowBoundary&) = delete;
+    WindowBoundary& operator=(const WindowBoundary&) = delete;
 
-// Hands the error being handled to the error boundary of the window at the
-// root of hwnd's parents and owners. Dropped when that window has none.
+private:
+    HWND root_;
+};
+
+// Shows the error being handled at the boundary of the window at the root of
+// hwnd's parents and owners. Dropped when that window has none, or when
+// showing it fails: nothing is left to tell it.
 void HandToBoundary(HWND hwnd) noexcept;
 
 // Runs body and gives its result; an error that escapes it goes to the
@@ -29,8 +39,3 @@ Result AtFrameEdge(HWND hwnd, Result fallback, Body&& body) noexcept {
         return fallback;
     }
 }
-
-// The error boundary of a window: shows error in the application's error box
-// (RunHandler's box). An error while showing it is dropped: nothing is left
-// to tell it.
-void ShowAtBoundary(IMessageBoxes& boxes, std::exception_ptr error) noexcept;

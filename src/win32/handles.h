@@ -43,6 +43,20 @@ struct HandleDeleter {
 // A kernel object (an event) whose "none" is null.
 using UniqueHandle = std::unique_ptr<void, HandleDeleter>;
 
+struct ViewDeleter {
+    void operator()(void* view) const { UnmapViewOfFile(view); }
+};
+// A view of a file mapping (MapViewOfFile); null means none.
+using UniqueView = std::unique_ptr<void, ViewDeleter>;
+
+struct LocalDeleter {
+    void operator()(void* memory) const { LocalFree(memory); }
+};
+// Memory the system allocated for the caller with LocalAlloc (FormatMessage's
+// buffer); null means none.
+template <typename T>
+using UniqueLocal = std::unique_ptr<T, LocalDeleter>;
+
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
@@ -93,6 +107,39 @@ public:
 
 private:
     HWND hwnd_ = nullptr;
+};
+
+// The clipboard, open for the lifetime of this object when Open() says so.
+class OpenClipboardScope {
+public:
+    explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenClipboardScope() {
+        if (open_) CloseClipboard();
+    }
+    OpenClipboardScope(const OpenClipboardScope&) = delete;
+    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+    bool Open() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// A global memory object locked for the lifetime of this object; Get() is
+// null when it could not be locked.
+class GlobalLockScope {
+public:
+    explicit GlobalLockScope(HGLOBAL memory)
+        : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    ~GlobalLockScope() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+    const void* Get() const { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
 };
 
 // BeginPaint and EndPaint around one WM_PAINT.

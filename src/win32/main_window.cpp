@@ -15,6 +15,7 @@
 #include "win32/folder_dialog.h"
 #include "win32/frame_edge.h"
 #include "win32/message_boxes.h"
+#include "win32/newer_functions.h"
 #include "win32/resource.h"
 #include "win32/text.h"
 #include "win32/timer.h"
@@ -25,6 +26,15 @@ namespace {
 
 constexpr UINT kFirstShowMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchTimerId = 1;
+
+// Other programs' windows share the class name, and tools written for them
+// post the window messages of the private ranges with arguments of their own:
+// of those ranges the window takes its own first showing alone, whose
+// arguments it never reads.
+bool IsForeignPrivateMessage(UINT msg) {
+    constexpr UINT kLastPrivateMessage = 0xBFFF;  // WM_USER to 0x7FFF, WM_APP to 0xBFFF
+    return msg >= WM_USER && msg <= kLastPrivateMessage && msg != kFirstShowMessage;
+}
 
 }  // namespace
 
@@ -129,6 +139,7 @@ bool MainWindow::Create() {
     adapters_ = std::make_unique<Adapters>(hwnd, services_, *focus_, [this] {
         CallForm([](MainForm& form) { form.OnFolderChange(); });
     });
+    boundary_ = std::make_unique<WindowBoundary>(hwnd, adapters_->boxes);
     ListenForChanges();
     PostMessageW(hwnd, kFirstShowMessage, 0, 0);
     return true;
@@ -156,28 +167,20 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->window_.Take(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        // The caption and the frame follow the monitor's resolution where
+        // the system scales them only when asked (per monitor, version 1).
+        if (auto* const enable = Newer().enableNonClientDpiScaling) enable(hwnd);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->boundary_.reset();
         self->window_.Forget();
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
-    // The frame's edge: an error goes to the error boundary, never through
-    // the system's frames.
-    std::exception_ptr error;
-    if (msg == kFrameErrorMessage) {
-        error = *reinterpret_cast<const std::exception_ptr*>(lp);
-    } else {
-        try {
-            return self->OnMessage(msg, wp, lp);
-        } catch (...) {
-            error = std::current_exception();
-        }
-    }
-    if (self->adapters_) ShowAtBoundary(self->adapters_->boxes, error);
-    return 0;
+    if (IsForeignPrivateMessage(msg)) return 0;
+    return AtFrameEdge<LRESULT>(hwnd, 0, [&] { return self->OnMessage(msg, wp, lp); });
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -235,6 +238,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+// Once: the message again from outside changes nothing.
 void MainWindow::OnFirstShow() {
     if (shown_) return;
     shown_ = true;

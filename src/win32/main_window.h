@@ -12,6 +12,7 @@
 #include "win32/application.h"
 #include "win32/focus_keeper.h"
 #include "win32/fonts.h"
+#include "win32/frame_edge.h"
 #include "win32/handles.h"
 #include "win32/palette.h"
 
@@ -71,6 +72,7 @@ private:
     // A hidden window moved to a monitor of another resolution may not have
     // been told: laid out for the monitor it is on before it shows.
     void FitBeforeShowing();
+    Dpi CurrentDpi() const;
     // The client area of the layout at the window's resolution, exactly.
     void FitClientArea();
     // While minimised: the frame the window takes when restored, around the
@@ -99,6 +101,9 @@ private:
     UniqueBrush bannerBrush_;
     std::unique_ptr<FocusKeeper> focus_;
     std::unique_ptr<Adapters> adapters_;
+    // The adapters' boxes show what the window's frames and its controls'
+    // catch; it ends with the window.
+    std::unique_ptr<WindowBoundary> boundary_;
     // Last, so that it goes first: the window and its controls use the fonts,
     // the icons, the focus keeper and the adapters until they are destroyed.
     OwnedWindow window_;

@@ -3,14 +3,25 @@
 #include "app/layout.h"
 #include "win32/main_window.h"
 #include "win32/status_line_paint.h"
+// After windows.h, which it needs.
+#include <uxtheme.h>
 
 void MainWindow::ApplyColours() {
+    const bool wasThemed = palette_.themedCheckBoxes;
     palette_ = CurrentPalette();
     windowBrush_.reset(CreateSolidBrush(palette_.window));
     bannerBrush_.reset(CreateSolidBrush(palette_.banner));
     const HWND hwnd = window_.Get();
     if (HWND statusLine = GetDlgItem(hwnd, layout::kStatusLine)) {
         PaintStatusLine(statusLine, palette_.statusLine);
+    }
+    if (palette_.themedCheckBoxes != wasThemed) {
+        // A list that names no class of style: drawn without one, in the
+        // palette's colours. Null for both: the system's style again.
+        const wchar_t* classes = palette_.themedCheckBoxes ? nullptr : L" ";
+        for (const int id : {layout::kAutoStartBox, layout::kStartMinimisedBox}) {
+            SetWindowTheme(GetDlgItem(hwnd, id), classes, classes);
+        }
     }
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

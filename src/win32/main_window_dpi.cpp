@@ -97,16 +97,25 @@ void MainWindow::OnSize(WPARAM kind) {
     }
     if (!minimised_) return;
     minimised_ = false;
-    if (WindowDpi(window_.Get()) != dpi_) {
+    if (CurrentDpi() != dpi_) {
         FitBeforeShowing();
     } else {
         FitClientArea();
     }
 }
 
+// The window's own resolution where it differs from the layout's; else the
+// resolution of the monitor the frame lies on, which the window may not have
+// been given yet when the WM_SIZE of a restore comes.
+Dpi MainWindow::CurrentDpi() const {
+    const HWND hwnd = window_.Get();
+    const Dpi own = WindowDpi(hwnd);
+    return own != dpi_ ? own : MonitorDpi(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+}
+
 void MainWindow::FitBeforeShowing() {
     const HWND hwnd = window_.Get();
-    const Dpi dpi = WindowDpi(hwnd);
+    const Dpi dpi = CurrentDpi();
     if (dpi == dpi_ || IsIconic(hwnd)) return;
     RECT frame{};
     GetWindowRect(hwnd, &frame);

@@ -1,6 +1,6 @@
 #include "win32/memo_keys.h"
 
-#include <commctrl.h>
+#include "win32/subclass.h"
 
 namespace {
 
@@ -15,13 +15,10 @@ LRESULT CALLBACK MemoKeysProc(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
         case WM_CHAR:
             if (wp == VK_ESCAPE) return 0;
             break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(memo, MemoKeysProc, id);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(memo, msg, wp, lp);
+    return PassOn(memo, msg, wp, lp, MemoKeysProc, id);
 }
 
 }  // namespace

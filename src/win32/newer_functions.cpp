@@ -18,6 +18,7 @@ NewerFunctions Load() {
     const HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
     Find(f.getFileInformationByHandleEx, kernel32, "GetFileInformationByHandleEx");
     Find(f.getDpiForMonitor, shcore, "GetDpiForMonitor");
+    Find(f.enableNonClientDpiScaling, user32, "EnableNonClientDpiScaling");
     Find(f.getDpiForSystem, user32, "GetDpiForSystem");
     Find(f.getDpiForWindow, user32, "GetDpiForWindow");
     Find(f.adjustWindowRectExForDpi, user32, "AdjustWindowRectExForDpi");

@@ -10,6 +10,7 @@ struct NewerFunctions {
     // Windows 8.1, in shcore.dll.
     HRESULT(WINAPI* getDpiForMonitor)(HMONITOR, int, UINT*, UINT*);
     // Windows 10 1607 and 1703.
+    BOOL(WINAPI* enableNonClientDpiScaling)(HWND);
     UINT(WINAPI* getDpiForSystem)();
     UINT(WINAPI* getDpiForWindow)(HWND);
     BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);

@@ -23,7 +23,7 @@ WindowPalette CurrentPalette() {
                               FromColorRef(GetSysColor(COLOR_BTNTEXT))};
     if (UsesSystemColours(scheme)) {
         const COLORREF window = GetSysColor(COLOR_WINDOW);
-        return {window, text, window, GetSysColor(COLOR_BTNFACE)};
+        return {window, text, window, GetSysColor(COLOR_BTNFACE), scheme.highContrast};
     }
     return {ToColorRef(layout::kBackground), text, ToColorRef(layout::kBannerColour),
             ToColorRef(layout::kStatusLineColour)};

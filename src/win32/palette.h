@@ -10,6 +10,11 @@ struct WindowPalette {
     COLORREF text;        // their texts and the banner's: the window-text colour
     COLORREF banner;      // behind the banner's text
     COLORREF statusLine;  // behind the status line's text, which is the button text
+    // Whether the check boxes keep the visual style: not while the window
+    // takes the system's colours outside high contrast, as a themed box
+    // draws its text in the style's colour, not in the palette's. High
+    // contrast is a style of its own whose colours are readable.
+    bool themedCheckBoxes = true;
 };
 
 WindowPalette CurrentPalette();

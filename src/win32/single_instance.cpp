@@ -119,17 +119,12 @@ std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
 
 SingleInstance::SingleInstance(const std::wstring& exePath) : identity_(IdentityOf(exePath)) {
     if (!identity_) return;
-    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
-                                  ClaimName(*identity_).c_str());
+    mapping_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      sizeof(LONG), ClaimName(*identity_).c_str()));
     if (!mapping_) return;
     first_ = GetLastError() != ERROR_ALREADY_EXISTS;
-    window_ = static_cast<volatile LONG*>(
-        MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
-}
-
-SingleInstance::~SingleInstance() {
-    if (window_) UnmapViewOfFile(const_cast<LONG*>(window_));
-    if (mapping_) CloseHandle(mapping_);
+    view_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
+    window_ = static_cast<volatile LONG*>(view_.get());
 }
 
 void SingleInstance::Publish(HWND window) {

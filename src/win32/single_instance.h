@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "win32/handles.h"
+
 // The file at a path as the file system knows it, the same through every
 // path that reaches it (another drive letter, a share, a junction, a hard
 // link, another case, "..", a short name): its volume and its ID there.
@@ -37,7 +39,6 @@ public:
     // Claims the executable at exePath for this process, for as long as the
     // object lives. When the system gives no claim at all, this copy runs.
     explicit SingleInstance(const std::wstring& exePath);
-    ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
@@ -54,8 +55,10 @@ private:
     bool IsRunningCopy(HWND window) const;
 
     std::optional<FileIdentity> identity_;
-    HANDLE mapping_ = nullptr;
-    // The running copy's main window, as HandleToLong gives it; 0 until known.
+    UniqueHandle mapping_;
+    UniqueView view_;
+    // The running copy's main window in the view, as HandleToLong gives it;
+    // 0 until known.
     volatile LONG* window_ = nullptr;
     bool first_ = true;
 };

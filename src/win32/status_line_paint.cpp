@@ -1,12 +1,11 @@
 #include "win32/status_line_paint.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "win32/dpi.h"
 #include "win32/frame_edge.h"
 #include "win32/handles.h"
+#include "win32/subclass.h"
 
 namespace {
 
@@ -49,13 +48,10 @@ LRESULT CALLBACK StatusPaintProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp, UINT_
         }
         case WM_PRINTCLIENT:
             return paint(reinterpret_cast<HDC>(wp));
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(bar, StatusPaintProc, id);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(bar, msg, wp, lp);
+    return PassOn(bar, msg, wp, lp, StatusPaintProc, id);
 }
 
 }  // namespace

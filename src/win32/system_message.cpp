@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "win32/handles.h"
+
 std::wstring SystemMessage(unsigned long error, unsigned short language) {
-    wchar_t* text = nullptr;
+    wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, language, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message(text ? text : L"", text ? length : 0);
-    LocalFree(text);
+        nullptr, error, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const UniqueLocal<wchar_t> text(buffer);
+    std::wstring message(text ? text.get() : L"", text ? length : 0);
     while (!message.empty() &&
            (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
         message.pop_back();

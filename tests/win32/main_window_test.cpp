@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <uxtheme.h>
 
 #include <array>
 #include <string>
@@ -241,6 +243,67 @@ TEST_F(MainWindowTest, ArrowKeysOnAButtonOrCheckBoxStepOverTheLabels) {
     EXPECT_EQ(Item(layout::kOtherField), press(layout::kJwwBrowse, VK_DOWN));
     EXPECT_EQ(Item(layout::kIntervalField), press(layout::kAutoStartBox, VK_UP));
     EXPECT_EQ(Item(layout::kHelpMemo), press(layout::kFigureBrowse, VK_RIGHT)) << "over the banner";
+    EXPECT_EQ(Item(layout::kIntervalField), press(layout::kExitButton, VK_DOWN))
+        << "over the status line";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, PrivateMessagesFromOutsideWithAnyArgumentsAreIgnored) {
+    const HWND window = main.Handle();
+    for (UINT msg = WM_USER; msg <= 0xBFFF; ++msg) {
+        if (msg == WM_APP + 1) continue;  // the window's own first showing
+        for (const LPARAM argument : {LPARAM{0}, LPARAM{0x10}, ~LPARAM{0}}) {
+            SendMessageW(window, msg, static_cast<WPARAM>(argument), argument);
+        }
+    }
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+}
+
+// The window's controls as the executable makes them: with common controls
+// 6, whose check boxes draw in the visual style.
+class StyledMainWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        std::wstring exe;
+        for (const char* c = DIRMIND_EXE_PATH; *c; ++c) {
+            exe += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+        }
+        if (exe[0] == L'\\') exe = L"Z:" + exe;  // Wine's drive for the build's path
+        ACTCTXW context{};
+        context.cbSize = sizeof(context);
+        context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        context.lpSource = exe.c_str();
+        context.lpResourceName = MAKEINTRESOURCEW(1);
+        const HANDLE manifest = CreateActCtxW(&context);
+        ASSERT_NE(INVALID_HANDLE_VALUE, manifest);
+        ULONG_PTR cookie = 0;
+        ASSERT_TRUE(ActivateActCtx(manifest, &cookie));
+        MainWindowTest::SetUp();
+        DeactivateActCtx(0, cookie);
+        ReleaseActCtx(manifest);
+    }
+};
+
+TEST_F(StyledMainWindowTest, TheCheckBoxesDropTheStyleWhileTheSystemsColoursAreTaken) {
+    const std::array<HWND, 2> boxes{Item(layout::kAutoStartBox), Item(layout::kStartMinimisedBox)};
+    const auto styled = [&](bool expected) {
+        for (const HWND box : boxes) EXPECT_EQ(expected, GetWindowTheme(box) != nullptr) << box;
+    };
+    if (!IsThemeActive()) GTEST_SKIP() << "no visual style is active";
+    styled(true);
+    {
+        const SavedSystemColours saved;
+        const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 0)};
+        SetSysColors(4, SavedSystemColours::kElements.data(), dark);
+        SendMessageW(main.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+        styled(false);
+    }
+    SendMessageW(main.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    styled(true);
 }
 
 }  // namespace
