@@ -9,8 +9,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"DirmindFolderProbe";
 constexpr UINT kAnswerMessage = WM_APP + 1;
-// A full queue (10,000 messages) is tried again for about five seconds: a
-// lost answer would leave its folder's test under way for good.
+// A full queue (10,000 messages) is tried again for about five seconds: an
+// answer whose wake-up is lost waits for the next one.
 constexpr int kPostAttempts = 50;
 constexpr DWORD kPostPauseMs = 100;
 
@@ -85,14 +85,19 @@ Win32FolderProbe::~Win32FolderProbe() {
 }
 
 void Win32FolderProbe::Begin(std::uint32_t ticket, const std::string& path) {
-    RunBeside([test = test_, window = window_, ticket, widePath = ToWide(path)] {
+    RunBeside([test = test_, mailbox = mailbox_, window = window_, ticket,
+               widePath = ToWide(path)] {
         bool exists = false;
         try {
             exists = (*test)(widePath);
         } catch (...) {
         }
+        {
+            const std::lock_guard<std::mutex> hold(mailbox->lock);
+            mailbox->answers.emplace_back(ticket, exists);
+        }
         // Fails at once, and for good, once the probe has gone.
-        for (int n = 1; !PostMessageW(window, kAnswerMessage, ticket, exists ? 1 : 0); ++n) {
+        for (int n = 1; !PostMessageW(window, kAnswerMessage, 0, 0); ++n) {
             if (n == kPostAttempts || GetLastError() != ERROR_NOT_ENOUGH_QUOTA) return;
             Sleep(kPostPauseMs);
         }
@@ -101,11 +106,20 @@ void Win32FolderProbe::Begin(std::uint32_t ticket, const std::string& path) {
 
 LRESULT CALLBACK Win32FolderProbe::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kAnswerMessage) {
+        // Whoever posted it, its arguments are never read.
         auto* self = reinterpret_cast<Win32FolderProbe*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (self && self->sink_) {
-            self->sink_->OnFolderAnswer(static_cast<std::uint32_t>(wp), lp != 0);
-        }
+        if (self) self->TakeAnswers();
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void Win32FolderProbe::TakeAnswers() {
+    std::vector<std::pair<std::uint32_t, bool>> taken;
+    {
+        const std::lock_guard<std::mutex> hold(mailbox_->lock);
+        taken.swap(mailbox_->answers);
+    }
+    if (!sink_) return;
+    for (const auto& [ticket, exists] : taken) sink_->OnFolderAnswer(ticket, exists);
 }

@@ -1,6 +1,8 @@
 // Folder tests beside the window's thread: the system's call runs on its
-// thread pool, and the answer comes back to the thread that made the probe
-// as a message.
+// thread pool, and the answer comes back to the thread that made the probe:
+// it is kept in the probe's own memory, and a message that carries nothing
+// wakes that thread to take it, so that a message posted from another
+// program can never pass for an answer.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +10,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "watch/ports.h"
 
@@ -33,9 +38,17 @@ public:
     void Begin(std::uint32_t ticket, const std::string& path) override;
 
 private:
+    // Answers not yet taken, by ticket; shared with the tests under way.
+    struct Mailbox {
+        std::mutex lock;
+        std::vector<std::pair<std::uint32_t, bool>> answers;
+    };
+
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void TakeAnswers();
 
     std::shared_ptr<const FolderTest> test_;
+    std::shared_ptr<Mailbox> mailbox_ = std::make_shared<Mailbox>();
     IFolderAnswerSink* sink_ = nullptr;
     HWND window_ = nullptr;  // message-only, takes the answers
 };

@@ -29,7 +29,7 @@ struct Answers : IFolderAnswerSink {
     std::map<std::uint32_t, bool> answers;
 };
 
-TEST(Win32FolderProbeTest, AnswersComeAsMessagesAndTellFoldersFromFiles) {
+TEST(Win32FolderProbeTest, AnswersComeBackToTheWindowsThreadAndTellFoldersFromFiles) {
     Win32Application app(L"Dirmind");
     Win32FolderProbe probe;
     Answers sink;
@@ -47,6 +47,9 @@ TEST(Win32FolderProbeTest, AnswersComeAsMessagesAndTellFoldersFromFiles) {
                                                         {4, dir + "missing\\"},
                                                         {5, ToCp932(file) + "\\below\\"},
                                                         {6, ""}};
+    // Another program's message to the probe's window is no answer.
+    PostMessageW(FindWindowExW(HWND_MESSAGE, nullptr, L"DirmindFolderProbe", nullptr), WM_APP + 1,
+                 7, 1);
     for (const auto& [ticket, path] : paths) probe.Begin(ticket, path);
     EXPECT_TRUE(sink.answers.empty()) << "never inside Begin";
     EXPECT_TRUE(PumpUntil(
