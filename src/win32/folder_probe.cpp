@@ -85,23 +85,23 @@ Win32FolderProbe::~Win32FolderProbe() {
 }
 
 void Win32FolderProbe::Begin(std::uint32_t ticket, const std::string& path) {
-    RunBeside([test = test_, mailbox = mailbox_, window = window_, ticket,
-               widePath = ToWide(path)] {
-        bool exists = false;
-        try {
-            exists = (*test)(widePath);
-        } catch (...) {
-        }
-        {
-            const std::lock_guard<std::mutex> hold(mailbox->lock);
-            mailbox->answers.emplace_back(ticket, exists);
-        }
-        // Fails at once, and for good, once the probe has gone.
-        for (int n = 1; !PostMessageW(window, kAnswerMessage, 0, 0); ++n) {
-            if (n == kPostAttempts || GetLastError() != ERROR_NOT_ENOUGH_QUOTA) return;
-            Sleep(kPostPauseMs);
-        }
-    });
+    RunBeside(
+        [test = test_, mailbox = mailbox_, window = window_, ticket, widePath = ToWide(path)] {
+            bool exists = false;
+            try {
+                exists = (*test)(widePath);
+            } catch (...) {
+            }
+            {
+                const std::lock_guard<std::mutex> hold(mailbox->lock);
+                mailbox->answers.emplace_back(ticket, exists);
+            }
+            // Fails at once, and for good, once the probe has gone.
+            for (int n = 1; !PostMessageW(window, kAnswerMessage, 0, 0); ++n) {
+                if (n == kPostAttempts || GetLastError() != ERROR_NOT_ENOUGH_QUOTA) return;
+                Sleep(kPostPauseMs);
+            }
+        });
 }
 
 LRESULT CALLBACK Win32FolderProbe::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
