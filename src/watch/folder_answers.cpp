@@ -75,8 +75,19 @@ std::array<bool, kFolderCount> FolderAnswers::AtStart(const WatchedFolders& fold
 
 bool FolderAnswers::AllThere(const WatchedFolders& folders, const std::function<bool()>& stopped) {
     const std::uint32_t begun = loop_.TickCount();
+    const std::uint32_t firstTicket = lastTicket_ + 1;
     for (const std::string& path : folders) {
         if (!path.empty()) Test(path, begun);
+    }
+    const auto ownUnderWay = [this, &folders, firstTicket] {
+        return std::any_of(folders.begin(), folders.end(), [&](const std::string& path) {
+            if (path.empty()) return false;
+            const Folder& folder = folders_[path];
+            return folder.underWay && folder.ticket >= firstTicket;
+        });
+    };
+    if (ownUnderWay()) {
+        DispatchMessagesUntil(loop_, kOwnAnswerMs, [&] { return stopped() || !ownUnderWay(); });
     }
     // The time until the last pending test reaches its limit; 0 for none.
     const auto pendingFor = [this, &folders]() -> std::uint32_t {

@@ -28,6 +28,10 @@ public:
     static constexpr std::uint32_t kWaitLimitMs = 3000;
     // How long a folder's last answer serves a pass while a newer test runs.
     static constexpr std::uint32_t kAnswerFreshForMs = 3000;
+    // How long a pass waits for the tests it begins itself: a local disk
+    // answers well within it, so that a folder deleted there is missed by the
+    // next pass, not by one up to kAnswerFreshForMs later.
+    static constexpr std::uint32_t kOwnAnswerMs = 50;
 
     FolderAnswers(IFolderProbe& probe, IEventLoop& loop);
     ~FolderAnswers();
@@ -42,7 +46,8 @@ public:
     std::array<bool, kFolderCount> AtStart(const WatchedFolders& folders,
                                            const std::function<bool()>& stopped);
     // For a pass: whether every folder that is not empty exists. A test of
-    // each begins unless one is under way. A last answer at most
+    // each begins unless one is under way, and the tests begun are waited
+    // for up to kOwnAnswerMs, with messages dispatched. A last answer at most
     // kAnswerFreshForMs old serves; without one, the folder's test under way
     // is waited for, with messages dispatched, until kWaitLimitMs after it
     // began or until stopped() holds; a folder still without an answer then
