@@ -125,15 +125,6 @@ TEST_F(MainFormTest, StartWaitsForASlowShareWithTheInputsLockedAndTheBusyPointer
     EXPECT_TRUE(Locked());
     EXPECT_FALSE(f.window.busy);
     EXPECT_TRUE(f.stopButton.HasFocus());
-
-    // One that never answers: refused after the limit, as a missing folder.
-    f.Run([this] { f.form.OnStop(); });
-    f.files.held.insert(FakeFileSystem::Normal(share));
-    TypeAndStart("", share);
-    EXPECT_EQ(Texts{texts::kErrorFolderMissing}, f.boxes.errors);
-    EXPECT_EQ(&f.otherField, f.Focused());
-    EXPECT_TRUE(Unlocked());
-    EXPECT_FALSE(f.window.busy);
 }
 
 // A close during the wait (Exit, the close box, one from outside) saves the
